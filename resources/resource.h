@@ -1,0 +1,78 @@
+// Resource ids shared by GlimReg.rc and the code. The numbers are fixed: hosts,
+// tests and translated resources address dialogs, controls and strings by them.
+#pragma once
+
+// Dialog templates.
+#define IDD_INTRO                 103
+#define IDD_CARD_FORM             104
+#define IDD_REQUIRED_INFO         105
+#define IDD_DELIVERY              106
+#define IDD_HARDWARE              107
+#define IDD_TRANSMIT_PROBLEM      108
+#define IDD_TRANSMIT_SUCCESS      109
+#define IDD_MODEM_OPTIONS         110
+#define IDD_MODEM_STATUS          111
+#define IDD_PRINT_REMINDER        113
+#define IDD_MARKET_RESEARCH       116
+#define IDD_EMAIL_PROGRESS        119
+
+// Controls whose ids are also dialog results; they mean the same in every dialog.
+#define IDC_SEND                  123   // Send, and Retry
+#define IDC_PRINT                 124
+#define IDC_CONTINUE              145
+#define IDC_REGISTER_NOW          161   // and OK on the required-information page
+#define IDC_REGISTER_LATER        162
+#define IDC_EMAIL                 163
+#define IDC_NEVER_REGISTER        223
+
+// Intro.
+#define IDC_INTRO_PRODUCT_TEXT    167
+#define IDC_INTRO_VENDOR_TEXT     168
+
+// Delivery choice.
+#define IDC_DELIVERY_TEXT         166
+
+// Modem options.
+#define IDC_MODEM_PORT            235
+#define IDC_MODEM_PREFIX          143
+#define IDC_MODEM_WAIT_DIAL_TONE  170
+#define IDC_MODEM_DIAL_ONE        159
+#define IDC_MODEM_NO_DIAL_ONE     160
+
+// String table: product configuration.
+#define IDS_PRODUCT_CODE          1
+#define IDS_RECORD_FILE           2
+#define IDS_SETTINGS_FILE         3
+#define IDS_PRODUCT_NAME          4
+#define IDS_VENDOR_NAME           5
+#define IDS_VENDOR_STREET         6
+#define IDS_VENDOR_CITY           7
+#define IDS_VENDOR_FAX            8
+#define IDS_MODEM_NUMBER          10
+#define IDS_DEMOGRAPHICS_SECTION  11
+#define IDS_RESEARCH_SECTION      15
+
+// String table: texts of the pages and deliveries.
+#define IDS_MISSING_FIELD         14
+#define IDS_NEVER_REGISTER_CONFIRM 17
+#define IDS_PURCHASE_TYPE_FIRST   18
+#define IDS_PURCHASE_TYPE_LAST    19
+#define IDS_COMPUTERS_FIRST       20
+#define IDS_COMPUTERS_LAST        26
+#define IDS_USED_FIRST            27
+#define IDS_USED_LAST             32
+#define IDS_HEARD_FIRST           33
+#define IDS_HEARD_LAST            42
+#define IDS_SERVICE_FIRST         47
+#define IDS_SERVICE_LAST          55
+#define IDS_MODEM_PORT_FIRST      56
+#define IDS_MODEM_PORT_LAST       64
+#define IDS_MAIL_RECIPIENT        76
+#define IDS_MAIL_HOST             77
+#define IDS_MAIL_UNREACHABLE      78
+#define IDS_MAIL_CONNECTED        79
+#define IDS_MAIL_COMPLETE         80
+#define IDS_MAIL_BAD_RECIPIENT    81
+#define IDS_MAIL_BAD_SENDER       82
+#define IDS_MAIL_BAD_SITE         83
+#define IDS_SOCKETS_FAILED        84

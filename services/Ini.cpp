@@ -1,0 +1,44 @@
+// Reading the stand-in's script, zeveze32.ini, from the library's own folder.
+#include "Ini.h"
+
+#include <windows.h>
+
+namespace {
+
+std::string IniPath()
+{
+    HMODULE self = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&IniPath), &self);
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(self, path, MAX_PATH);
+    std::string p(path, n < MAX_PATH ? n : 0);
+    const size_t slash = p.find_last_of("\\/");
+    p.erase(slash == std::string::npos ? 0 : slash + 1);
+    return p + "zeveze32.ini";
+}
+
+const char kMissing[] = "\x01missing\x01";
+
+}  // namespace
+
+std::string IniString(const char *section, const char *key, const char *fallback)
+{
+    char value[1024];
+    GetPrivateProfileStringA(section, key, fallback, value, sizeof value, IniPath().c_str());
+    return value;
+}
+
+int IniInt(const char *section, const char *key, int fallback)
+{
+    const std::string v = IniString(section, key, "");
+    if (v.empty())
+        return fallback;
+    return static_cast<int>(strtol(v.c_str(), nullptr, 0));
+}
+
+bool IniHas(const char *section, const char *key)
+{
+    return IniString(section, key, kMissing) != kMissing;
+}

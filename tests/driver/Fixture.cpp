@@ -1,0 +1,117 @@
+// Test fixtures: private folders with copies of the shipped DLLs.
+#include "Fixture.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+HostUserRecord MakeUser(const char *name, const char *company, const char *serial)
+{
+    HostUserRecord user;
+    memset(&user, 0, sizeof user);
+    strncpy(user.userName, name, sizeof user.userName - 1);
+    strncpy(user.company, company, sizeof user.company - 1);
+    strncpy(user.serialNumber, serial, sizeof user.serialNumber - 1);
+    return user;
+}
+
+std::string DistFolder()
+{
+    char dist[MAX_PATH] = "";
+    GetEnvironmentVariableA("GLIMREG_DIST", dist, sizeof dist);
+    std::string d = dist;
+    if (!d.empty() && d.back() != '\\')
+        d += '\\';
+    return d;
+}
+
+namespace {
+
+void RemoveTree(const std::string &dir)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string full = dir + "\\" + name;
+            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(full);
+            else
+                DeleteFileA(full.c_str());
+        } while (FindNextFileA(h, &found));
+        FindClose(h);
+    }
+    SetFileAttributesA(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(dir.c_str());
+}
+
+}  // namespace
+
+CardFolder::CardFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    static int counter = 0;
+    char name[64];
+    snprintf(name, sizeof name, "glimreg-%lu-%d", GetCurrentProcessId(), ++counter);
+    m_path = std::string(temp) + name;
+    CreateDirectoryA(m_path.c_str(), nullptr);
+    for (const char *dll : {"GlimReg.dll", "zeveze32.dll"})
+        CopyFileA((DistFolder() + dll).c_str(), File(dll).c_str(), FALSE);
+}
+
+CardFolder::~CardFolder()
+{
+    Unload();
+    RemoveTree(m_path);
+}
+
+HMODULE CardFolder::Library()
+{
+    if (!m_lib)
+        m_lib = LoadLibraryA(File("GlimReg.dll").c_str());
+    return m_lib;
+}
+
+void CardFolder::Unload()
+{
+    if (m_lib)
+        FreeLibrary(m_lib);
+    m_lib = nullptr;
+}
+
+int CardFolder::Register(HWND owner, int *outcome, const HostUserRecord *user)
+{
+    HMODULE lib = Library();
+    if (!lib)
+        return -1000;
+    auto reg = reinterpret_cast<VIreVuvo_RegisterProc>(
+        reinterpret_cast<void *>(GetProcAddress(lib, "VIreVuvo_Register")));
+    if (!reg)
+        return -1001;
+    return reg(owner, outcome, user);
+}
+
+bool CardFolder::HasSettingsFile() const
+{
+    return GetFileAttributesA(SettingsPath().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string CardFolder::ReadFile(const char *name) const
+{
+    std::ifstream in(File(name), std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void CardFolder::WriteFile(const char *name, const std::string &bytes) const
+{
+    std::ofstream out(File(name), std::ios::binary | std::ios::trunc);
+    out << bytes;
+}

@@ -1,0 +1,39 @@
+// Test fixtures: a private folder holding copies of the shipped DLLs.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "include/GlimReg.h"
+
+HostUserRecord MakeUser(const char *name, const char *company, const char *serial);
+
+// A fresh temporary folder with GlimReg.dll and zeveze32.dll copied in, so each
+// test has its own settings file, record file and services script.
+class CardFolder {
+public:
+    CardFolder();
+    ~CardFolder();
+    CardFolder(const CardFolder &) = delete;
+    CardFolder &operator=(const CardFolder &) = delete;
+
+    const std::string &Path() const { return m_path; }
+    std::string File(const char *name) const { return m_path + "\\" + name; }
+
+    // Loads the folder's GlimReg.dll (once) and calls its export.
+    int Register(HWND owner, int *outcome, const HostUserRecord *user);
+    HMODULE Library();
+
+    std::string SettingsPath() const { return File("GlimRg2.ini"); }
+    bool HasSettingsFile() const;
+    std::string ReadFile(const char *name) const;
+    void WriteFile(const char *name, const std::string &bytes) const;
+    void Unload();
+
+private:
+    std::string m_path;
+    HMODULE m_lib = nullptr;
+};
+
+// Directory of the shipped binaries (GLIMREG_DIST), with a trailing backslash.
+std::string DistFolder();

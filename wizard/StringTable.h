@@ -1,0 +1,8 @@
+// String-table helpers used by the dialogs: loading a text, filling a combo box.
+#pragma once
+#include <windows.h>
+
+// Adds strings first..last to the combo and selects index select. Returns the
+// index of the last entry added, or the combo's negative error value.
+LRESULT FillComboFromStrings(HWND dialog, HINSTANCE instance, int control, int first,
+                             int last, int select);
