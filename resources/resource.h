@@ -39,6 +39,18 @@
 #define IDC_MODEM_DIAL_ONE        159
 #define IDC_MODEM_NO_DIAL_ONE     160
 
+// Card form and required-information pages.
+
+// Market research page.
+
+// Hardware configuration page.
+
+// Modem transmission: success, problem and status dialogs.
+
+// Print reminder.
+
+// E-mail progress.
+
 // String table: product configuration.
 #define IDS_PRODUCT_CODE          1
 #define IDS_RECORD_FILE           2
