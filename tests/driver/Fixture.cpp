@@ -115,3 +115,35 @@ void CardFolder::WriteFile(const char *name, const std::string &bytes) const
     std::ofstream out(File(name), std::ios::binary | std::ios::trunc);
     out << bytes;
 }
+
+bool RewriteString(const std::string &modulePath, int id, const std::string &text)
+{
+    // A string table block holds 16 strings, each a length and UTF-16 text.
+    const int block = id / 16 + 1;
+    const WORD lang = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    std::wstring entries[16];
+    HMODULE data = LoadLibraryExA(modulePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!data)
+        return false;
+    for (int i = 0; i < 16; ++i) {
+        const WCHAR *p = nullptr;
+        const int n = LoadStringW(data, (block - 1) * 16 + i, reinterpret_cast<LPWSTR>(&p), 0);
+        if (n > 0 && p)
+            entries[i].assign(p, n);
+    }
+    FreeLibrary(data);
+    entries[id % 16].assign(text.begin(), text.end());
+
+    std::wstring blob;
+    for (const std::wstring &e : entries) {
+        blob += static_cast<wchar_t>(e.size());
+        blob += e;
+    }
+    HANDLE update = BeginUpdateResourceA(modulePath.c_str(), FALSE);
+    if (!update)
+        return false;
+    const BOOL ok = UpdateResourceA(update, RT_STRING, MAKEINTRESOURCEA(block), lang,
+                                    const_cast<wchar_t *>(blob.data()),
+                                    static_cast<DWORD>(blob.size() * sizeof(wchar_t)));
+    return EndUpdateResourceA(update, !ok) && ok;
+}

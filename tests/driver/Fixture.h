@@ -35,5 +35,9 @@ private:
     HMODULE m_lib = nullptr;
 };
 
+// Rewrites one entry of a module's string table in place (the module must not
+// be loaded), as the tests do to point a copy of the library elsewhere.
+bool RewriteString(const std::string &modulePath, int id, const std::string &text);
+
 // Directory of the shipped binaries (GLIMREG_DIST), with a trailing backslash.
 std::string DistFolder();

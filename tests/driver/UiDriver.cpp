@@ -27,6 +27,7 @@ struct Search {
     const char *caption;
     bool messageBox;
     HWND found;
+    int controlId;
 };
 
 bool IsMessageBoxWindow(HWND w)
@@ -59,15 +60,17 @@ BOOL CALLBACK FindTopLevel(HWND w, LPARAM param)
         return TRUE;
     if (s->caption && ui::Text(w) != s->caption)
         return TRUE;
+    if (s->controlId && !GetDlgItem(w, s->controlId))
+        return TRUE;
     s->found = w;
     return FALSE;
 }
 
-HWND WaitFor(const char *caption, bool messageBox, DWORD timeoutMs)
+HWND WaitFor(const char *caption, bool messageBox, DWORD timeoutMs, int controlId = 0)
 {
     const DWORD start = GetTickCount();
     for (;;) {
-        Search s{caption, messageBox, nullptr};
+        Search s{caption, messageBox, nullptr, controlId};
         EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&s));
         if (s.found)
             return s.found;
@@ -112,6 +115,11 @@ namespace ui {
 HWND WaitForWindow(const char *caption, DWORD timeoutMs)
 {
     return WaitFor(caption, false, timeoutMs);
+}
+
+HWND WaitForDialog(const char *caption, int controlId, DWORD timeoutMs)
+{
+    return WaitFor(caption, false, timeoutMs, controlId);
 }
 
 HWND WaitForMessageBox(const char *caption, DWORD timeoutMs)

@@ -23,6 +23,9 @@ namespace ui {
 // Waits (bounded) for a top-level window of this process with the caption.
 // Returns null when none shows up in time.
 HWND WaitForWindow(const char *caption, DWORD timeoutMs = 10000);
+// Waits for a top-level window with the caption that has a control with this id
+// (several of the card's dialogs share one caption).
+HWND WaitForDialog(const char *caption, int controlId, DWORD timeoutMs = 10000);
 // Waits until the window is gone (destroyed or hidden).
 bool WaitForClose(HWND window, DWORD timeoutMs = 10000);
 // A message box of this process (a #32770 window with an IDOK/IDYES/IDNO... button

@@ -1,7 +1,14 @@
 // The export's argument checks, through the real GlimReg.dll.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
+#include "resources/resource.h"
 #include "tests/driver/Fixture.h"
+#include "tests/driver/UiDriver.h"
+#include "tests/driver/Walk.h"
+#include "wizard/Settings.h"
 
 namespace {
 
@@ -23,6 +30,136 @@ TEST(Entry, UnwritableOutcomeIsRejected)
     EXPECT_EQ(-1, folder.Register(nullptr, const_cast<int *>(&readOnly), &user));
     EXPECT_EQ(-1, folder.Register(nullptr, nullptr, &user));
     EXPECT_FALSE(folder.HasSettingsFile());
+}
+
+// Runs the export on its own thread and walks to the delivery choice, where
+// the user picks Register Later.
+int RegisterLaterAtDelivery(CardFolder &folder, HWND owner, const HostUserRecord &user,
+                            const CardEntries &entries = RequiredEntries())
+{
+    int outcome = 7;
+    Played run([&] { return folder.Register(owner, &outcome, &user); });
+    HWND delivery = WalkToDelivery(entries);
+    EXPECT_TRUE(delivery);
+    if (delivery)
+        ui::Click(delivery, IDC_REGISTER_LATER);
+    EXPECT_TRUE(run.Join());
+    EXPECT_EQ(0, run.Result());
+    return outcome;
+}
+
+std::string Key(CardFolder &folder, const char *section, const char *key)
+{
+    char value[256];
+    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value,
+                             folder.SettingsPath().c_str());
+    return value;
+}
+
+TEST(Entry, HostValuesReplaceTheSavedOnesAndTheRestComesBack)
+{
+    CardFolder folder;
+    folder.WriteFile("GlimRg2.ini",
+                     "[User Demographics]\r\nFirst Name=Old\r\nInitial=Q\r\nLast Name=Name\r\n"
+                     "Company=Old Co\r\nCity=Springfield\r\nZip=97000\r\nFax=555-0100\r\n"
+                     "Serial Number=OLD-1\r\n");
+    HostUserRecord user = MakeUser("Ann B Smith", "Harbor Graphics", "GB-200-0001");
+    EXPECT_EQ(0, RegisterLaterAtDelivery(folder, nullptr, user, {}));
+
+    const char *demo = "User Demographics";
+    EXPECT_EQ("Ann", Key(folder, demo, "First Name"));
+    EXPECT_EQ("B", Key(folder, demo, "Initial"));
+    EXPECT_EQ("Smith", Key(folder, demo, "Last Name"));
+    EXPECT_EQ("Harbor Graphics", Key(folder, demo, "Company"));
+    EXPECT_EQ("GB-200-0001", Key(folder, demo, "Serial Number"));
+    EXPECT_EQ("Springfield", Key(folder, demo, "City"));
+    EXPECT_EQ("97000", Key(folder, demo, "Zip"));
+    EXPECT_EQ("555-0100", Key(folder, demo, "Fax"));
+    // The settings file lies beside the library, and holds all 52 answers.
+    EXPECT_EQ("0", Key(folder, "Market Research", "Question51"));
+    EXPECT_EQ("0", Key(folder, "Market Research", "DoNotSendMarketResearch"));
+}
+
+TEST(Entry, EmptyHostValuesEmptyTheFields)
+{
+    CardFolder folder;
+    folder.WriteFile("GlimRg2.ini",
+                     "[User Demographics]\r\nFirst Name=Old\r\nCompany=Old Co\r\n"
+                     "Serial Number=OLD-1\r\n");
+    HostUserRecord user = MakeUser("", "", "");
+    EXPECT_EQ(0, RegisterLaterAtDelivery(folder, nullptr, user, {}));
+    EXPECT_EQ("", Key(folder, "User Demographics", "Company"));
+    EXPECT_EQ("", Key(folder, "User Demographics", "Serial Number"));
+}
+
+TEST(Entry, HostFieldsWithoutTerminatorsAndLineBreaksAreTamed)
+{
+    CardFolder folder;
+    HostUserRecord user;
+    memset(&user, 'x', sizeof user);  // no terminator anywhere
+    memcpy(user.company, "Acme\tGraphics\r\nInc", 18);  // no terminator either
+    EXPECT_EQ(0, RegisterLaterAtDelivery(folder, nullptr, user, {}));
+    EXPECT_EQ(std::string(49, 'x'), Key(folder, "User Demographics", "First Name"));
+    EXPECT_EQ(std::string(49, 'x'), Key(folder, "User Demographics", "Serial Number"));
+    const std::string company = Key(folder, "User Demographics", "Company");
+    EXPECT_EQ("Acme Graphics  Inc" + std::string(63 - 18, 'x'), company);
+}
+
+TEST(Entry, OwnedByTheHostWindow)
+{
+    CardFolder folder;
+    HostUserRecord user = MakeUser("Ann Smith", "", "");
+    int outcome = 7;
+    HWND owner = nullptr;
+    HWND seenOwner = nullptr;
+    Played run([&] {
+        owner = CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                nullptr, nullptr, nullptr, nullptr);
+        const int r = folder.Register(owner, &outcome, &user);
+        DestroyWindow(owner);
+        return r;
+    });
+    HWND intro = FindIntro();
+    ASSERT_TRUE(intro);
+    seenOwner = GetWindow(intro, GW_OWNER);
+    ui::Click(intro, IDC_REGISTER_LATER);
+    ASSERT_TRUE(run.Join());
+    EXPECT_EQ(0, run.Result());
+    EXPECT_EQ(0, outcome);
+    EXPECT_EQ(owner, seenOwner);
+}
+
+TEST(Entry, PathsFollowTheLibrarysOwnFolder)
+{
+    struct Row {
+        const char *name;
+        const char *string2;  // null: as shipped
+        bool inTemp;
+    } rows[] = {
+        {"as shipped", nullptr, false},
+        {"a name beginning with the placeholder", "%1eregreg.txt", true},
+        {"a placeholder in the middle", "reg%1.txt", true},
+    };
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    for (const Row &r : rows) {
+        CardFolder folder;
+        if (r.string2)
+            ASSERT_TRUE(RewriteString(folder.File("GlimReg.dll"), IDS_RECORD_FILE, r.string2));
+        RegistrationRecord rec;
+        memset(&rec, 0, sizeof rec);
+        rec.ModuleInstance = folder.Library();
+        ASSERT_TRUE(rec.ModuleInstance) << r.name;
+        LoadConfiguration(&rec);
+        EXPECT_EQ(folder.SettingsPath(), rec.SettingsPath) << r.name;
+        if (!r.inTemp) {
+            EXPECT_EQ(folder.File("eregreg.txt"), rec.RecordFilePath) << r.name;
+        } else {
+            std::string expected = r.string2;
+            expected.replace(expected.find("%1"), 2, temp);
+            EXPECT_EQ(expected, rec.RecordFilePath) << r.name;
+        }
+    }
 }
 
 }  // namespace
