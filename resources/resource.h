@@ -41,9 +41,26 @@
 
 // Card form and required-information pages.
 
-// Market research page.
+// Market research page: question n is check box 170 + n.
+#define IDC_RESEARCH_QUESTION_FIRST 171
+#define IDC_RESEARCH_QUESTION_LAST  221
+#define IDC_RESEARCH_DO_NOT_SEND  222
 
-// Hardware configuration page.
+// Hardware configuration page: the thirteen values, then the opt-out box.
+#define IDC_HARDWARE_CPU          126
+#define IDC_HARDWARE_COPROCESSOR  127
+#define IDC_HARDWARE_MEMORY       128
+#define IDC_HARDWARE_DISPLAY      129
+#define IDC_HARDWARE_HARD_DRIVES  130
+#define IDC_HARDWARE_FLOPPY_DRIVES 131
+#define IDC_HARDWARE_OTHER_DRIVES 132
+#define IDC_HARDWARE_PARALLEL     133
+#define IDC_HARDWARE_PRINTER      134
+#define IDC_HARDWARE_SERIAL       135
+#define IDC_HARDWARE_MOUSE        136
+#define IDC_HARDWARE_DOS_VERSION  137
+#define IDC_HARDWARE_WINDOWS_VERSION 138
+#define IDC_HARDWARE_DO_NOT_SEND  139
 
 // Modem transmission: success, problem and status dialogs.
 

@@ -1,6 +1,8 @@
 // Binding the wizard's flow to its dialogs, renderers and deliveries.
 #include "Steps.h"
 
+#include "../pages/Hardware.h"
+#include "../pages/MarketResearch.h"
 #include "FlowDialogs.h"
 #include "Settings.h"
 
@@ -13,8 +15,8 @@ const int kNotAvailable = -1;
 int WizardSteps::Intro() { return RunIntro(m_owner, m_rec); }
 int WizardSteps::CardForm() { return kNotAvailable; }
 int WizardSteps::RequiredInfo() { return kNotAvailable; }
-void WizardSteps::MarketResearch() {}
-void WizardSteps::Hardware() {}
+void WizardSteps::MarketResearch() { RunMarketResearch(m_owner, m_rec); }
+void WizardSteps::Hardware() { RunHardware(m_owner, m_rec); }
 int WizardSteps::Delivery() { return RunDeliveryChoice(m_owner, m_rec); }
 int WizardSteps::ModemOptions() { return RunModemOptions(m_owner, m_rec); }
 int WizardSteps::WriteRecordFile() { return kNotAvailable; }

@@ -1,0 +1,8 @@
+// The hardware configuration page: the probed machine and the opt-out box.
+#pragma once
+#include "../wizard/Record.h"
+
+// Runs the page: 1 after OK (Send Configuration and the ninth hardware code
+// then follow the opt-out box), 162 after a close request (nothing changes),
+// -1 when the dialog cannot be created.
+int RunHardware(HWND owner, RegistrationRecord *rec);
