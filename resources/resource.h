@@ -48,6 +48,7 @@
 // Modem transmission: success, problem and status dialogs.
 
 // Print reminder.
+#define IDC_REMINDER_TEXT         167
 
 // E-mail progress.
 
