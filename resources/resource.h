@@ -65,6 +65,7 @@
 // Modem transmission: success, problem and status dialogs.
 
 // Print reminder.
+#define IDC_REMINDER_TEXT         167
 
 // E-mail progress.
 

@@ -7,15 +7,10 @@ namespace {
 
 std::string IniPath()
 {
-    // The script lies beside the card that uses us. Shipped, the card and the
-    // stand-in share a folder; a test program that loaded the stand-in from its
-    // own folder before loading a card folder's GlimReg.dll still reaches that
-    // folder's script. With no card loaded, the stand-in's own folder.
-    HMODULE self = GetModuleHandleA("GlimReg.dll");
-    if (!self)
-        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           reinterpret_cast<LPCSTR>(&IniPath), &self);
+    HMODULE self = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&IniPath), &self);
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(self, path, MAX_PATH);
     std::string p(path, n < MAX_PATH ? n : 0);

@@ -33,5 +33,4 @@ int WINAPI ZvStatusText(int, char *text, int width)
 
 int WINAPI ZvCancelTransfer(void) { return 0; }
 
-int WINAPI ZvPrintFile(const char *, int) { return IniInt("Print", "Result", 1); }
 }

@@ -1,6 +1,8 @@
 // Binding the wizard's flow to its dialogs, renderers and deliveries.
 #include "Steps.h"
 
+#include "../output/Print.h"
+#include "../output/RecordFile.h"
 #include "../pages/Hardware.h"
 #include "../pages/MarketResearch.h"
 #include "FlowDialogs.h"
@@ -19,12 +21,12 @@ void WizardSteps::MarketResearch() { RunMarketResearch(m_owner, m_rec); }
 void WizardSteps::Hardware() { RunHardware(m_owner, m_rec); }
 int WizardSteps::Delivery() { return RunDeliveryChoice(m_owner, m_rec); }
 int WizardSteps::ModemOptions() { return RunModemOptions(m_owner, m_rec); }
-int WizardSteps::WriteRecordFile() { return kNotAvailable; }
+int WizardSteps::WriteRecordFile() { return ::WriteRecordFile(m_rec); }
 int WizardSteps::Transmit() { return kNotAvailable; }
 int WizardSteps::TransmissionSuccess() { return kNotAvailable; }
 int WizardSteps::TransmissionProblem(int) { return kNotAvailable; }
-int WizardSteps::Print() { return kNotAvailable; }
-int WizardSteps::PrintReminder() { return kNotAvailable; }
+int WizardSteps::Print() { return PrintCard(m_rec); }
+int WizardSteps::PrintReminder() { return RunPrintReminder(m_owner, m_rec); }
 int WizardSteps::Email() { return kNotAvailable; }
 void WizardSteps::SaveCard() { ::SaveCard(m_rec); }
 void WizardSteps::SaveQuestionnaire() { ::SaveQuestionnaire(m_rec); }

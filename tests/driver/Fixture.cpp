@@ -73,8 +73,10 @@ CardFolder::~CardFolder()
 
 HMODULE CardFolder::Library()
 {
+    // The library's own folder is searched first for its zeveze32.dll, so the
+    // folder's copy (and its zeveze32.ini) serves this card.
     if (!m_lib)
-        m_lib = LoadLibraryA(File("GlimReg.dll").c_str());
+        m_lib = LoadLibraryExA(File("GlimReg.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     return m_lib;
 }
 

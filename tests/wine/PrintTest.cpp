@@ -1,0 +1,305 @@
+// Print delivery and the record file: the files written, the Reminder dialog,
+// and the print road through the real export with the stand-in's print folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "output/Print.h"
+#include "output/RecordFile.h"
+#include "output/Render.h"
+#include "resources/resource.h"
+#include "tests/driver/Fixture.h"
+#include "tests/driver/UiDriver.h"
+#include "tests/driver/Walk.h"
+
+namespace {
+
+const char kReminderCaption[] = "Reminder";
+
+RegistrationRecord TestRecord(const std::string &recordFile)
+{
+    RegistrationRecord r;
+    memset(&r, 0, sizeof r);
+    r.ModuleInstance = GetModuleHandleA(nullptr);
+    CopyField(r.ProductCode, "GB200");
+    CopyField(r.ProductCodePrefix, "TV");
+    CopyField(r.ProductName, "Glimmerbox");
+    CopyField(r.FirstName, "Ann");
+    CopyField(r.LastName, "Smith");
+    CopyField(r.HardwareCodes, "4031112311");
+    CopyField(r.RecordFilePath, recordFile.c_str());
+    r.SendConfiguration = 1;
+    return r;
+}
+
+std::string Rendered(const RegistrationRecord &r)
+{
+    std::string text;
+    RenderRecordFile(&r, [&](const char *piece, size_t length) {
+        text.append(piece, length);
+        return true;
+    });
+    return text;
+}
+
+std::vector<std::string> FilesIn(const std::string &dir, const char *pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((dir + "\\" + pattern).c_str(), &found);
+    if (h != INVALID_HANDLE_VALUE) {
+        do
+            names.push_back(found.cFileName);
+        while (FindNextFileA(h, &found));
+        FindClose(h);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool Exists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST(RecordFile, WritesTheRecordLineOverAnyEarlierFile)
+{
+    CardFolder folder;
+    const std::string path = folder.File("eregreg.txt");
+    folder.WriteFile("eregreg.txt", std::string(5000, 'x'));
+    RegistrationRecord r = TestRecord(path);
+    const RegistrationRecord before = r;
+
+    EXPECT_EQ(0, WriteRecordFile(&r));
+    const std::string written = folder.ReadFile("eregreg.txt");
+    EXPECT_EQ(Rendered(r), written);
+    EXPECT_EQ(0u, written.rfind("TVGB200\tAnn\t\tSmith\t", 0));
+    EXPECT_EQ(0, memcmp(&before, &r, sizeof r));
+}
+
+TEST(RecordFile, FolderThatCannotBeWrittenGivesOne)
+{
+    CardFolder folder;
+    CreateDirectoryA(folder.File("taken").c_str(), nullptr);
+    struct Row {
+        const char *name;
+        std::string path;
+    };
+    const Row rows[] = {
+        {"missing folder", folder.File("missing\\eregreg.txt")},
+        {"path names a folder", folder.File("taken")},
+        {"empty path", ""},
+    };
+    for (const Row &row : rows) {
+        RegistrationRecord r = TestRecord(row.path);
+        EXPECT_EQ(1, WriteRecordFile(&r)) << row.name;
+    }
+    EXPECT_FALSE(Exists(folder.File("missing")));
+}
+
+TEST(PrintCard, TemporaryFolderThatCannotBeUsedGivesOne)
+{
+    CardFolder folder;
+    char saved[MAX_PATH] = "";
+    GetEnvironmentVariableA("TMP", saved, sizeof saved);
+    SetEnvironmentVariableA("TMP", folder.File("missing").c_str());
+    RegistrationRecord r = TestRecord("");
+    EXPECT_EQ(1, PrintCard(&r));
+    SetEnvironmentVariableA("TMP", saved);
+    EXPECT_FALSE(Exists(folder.File("missing")));
+}
+
+// The Reminder dialog on its own, run from the test program's resources.
+TEST(PrintReminder, EndsWithPrintOrContinue)
+{
+    enum Action { CLICK_PRINT, CLICK_CONTINUE, CLOSE };
+    struct Row {
+        const char *name;
+        Action action;
+        int result;
+    };
+    const Row rows[] = {
+        {"Print", CLICK_PRINT, IDC_PRINT},
+        {"Continue", CLICK_CONTINUE, IDC_CONTINUE},
+        {"close counts as Continue", CLOSE, IDC_CONTINUE},
+    };
+    for (const Row &row : rows) {
+        RegistrationRecord r = TestRecord("");
+        Played played([&] { return RunPrintReminder(nullptr, &r); });
+        HWND dlg = ui::WaitForWindow(kReminderCaption);
+        ASSERT_NE(nullptr, dlg) << row.name;
+        EXPECT_EQ("To register your copy of Glimmerbox, please either:",
+                  ui::ControlText(dlg, IDC_REMINDER_TEXT))
+            << row.name;
+        EXPECT_EQ(IDC_CONTINUE, ui::FocusId(dlg)) << row.name;
+        switch (row.action) {
+        case CLICK_PRINT: ui::Click(dlg, IDC_PRINT); break;
+        case CLICK_CONTINUE: ui::Click(dlg, IDC_CONTINUE); break;
+        case CLOSE: ui::Close(dlg); break;
+        }
+        ASSERT_TRUE(played.Join()) << row.name;
+        EXPECT_EQ(row.result, played.Result()) << row.name;
+    }
+}
+
+// A card folder whose stand-in services library "prints" by copying into a
+// folder of its own, with a temporary folder of its own so that no other
+// test's print files are seen.
+class PrintRoad {
+public:
+    PrintRoad()
+    {
+        CreateDirectoryA(Prints().c_str(), nullptr);
+        CreateDirectoryA(Temp().c_str(), nullptr);
+        for (const char *name : {"TMP", "TEMP"}) {
+            char saved[MAX_PATH] = "";
+            GetEnvironmentVariableA(name, saved, sizeof saved);
+            m_saved.push_back(saved);
+            SetEnvironmentVariableA(name, Temp().c_str());
+        }
+        ScriptPrint("Folder=" + Prints());
+    }
+    ~PrintRoad()
+    {
+        SetEnvironmentVariableA("TMP", m_saved[0].c_str());
+        SetEnvironmentVariableA("TEMP", m_saved[1].c_str());
+    }
+
+    void ScriptPrint(const std::string &lines)
+    {
+        m_card.WriteFile("zeveze32.ini", "[Print]\r\n" + lines + "\r\n");
+    }
+    std::string Prints() const { return m_card.File("prints"); }
+    std::string Temp() const { return m_card.File("temp"); }
+    std::vector<std::string> Printed() const
+    {
+        std::vector<std::string> texts;
+        for (const std::string &name : FilesIn(Prints(), "*"))
+            if (name != "." && name != "..")
+                texts.push_back(m_card.ReadFile(("prints\\" + name).c_str()));
+        return texts;
+    }
+    std::vector<std::string> TempPrintFiles() const { return FilesIn(Temp(), "reg*.tmp"); }
+
+    // Starts the export on a second thread with the host's user.
+    Played *Start()
+    {
+        m_user = MakeUser("Ann B Smith", "Harbor Graphics", "GB-200-0001");
+        return new Played([this] { return m_card.Register(nullptr, &m_outcome, &m_user); });
+    }
+    int Outcome() const { return m_outcome; }
+
+private:
+    CardFolder m_card;
+    std::vector<std::string> m_saved;
+    HostUserRecord m_user{};
+    int m_outcome = -1;
+};
+
+std::string TodayOnTheCard()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char date[CARD_DATE_WIDTH];
+    FormatCardDate(now.wYear, now.wMonth, now.wDay, date, sizeof date);
+    return date;
+}
+
+void ExpectCard(const std::string &card, const char *what)
+{
+    EXPECT_EQ(0u, card.rfind("\n    Glimmerbox\n    Registration Card ", 0)) << what;
+    EXPECT_NE(std::string::npos, card.find("Today's date: " + TodayOnTheCard() + "\n")) << what;
+    EXPECT_NE(std::string::npos, card.find("\n                    Name: Ann B Smith\n")) << what;
+    EXPECT_NE(std::string::npos, card.find("\n                 Company: Harbor Graphics\n"))
+        << what;
+    EXPECT_NE(std::string::npos, card.find("\n           Serial Number: GB-200-0001\n")) << what;
+    EXPECT_EQ(std::string::npos, card.find('\r')) << what;
+    const size_t last = card.rfind("              Software 5: 44");
+    ASSERT_NE(std::string::npos, last) << what;
+    EXPECT_EQ(card.size(), card.find('\n', last) + 1) << what << ": the card ends there";
+}
+
+HWND ChoosePrint()
+{
+    HWND delivery = WalkToDelivery();
+    if (delivery)
+        ui::Click(delivery, IDC_PRINT);
+    return delivery;
+}
+
+TEST(PrintRoad, PrintThenContinueFinishesTheRegistration)
+{
+    PrintRoad road;
+    std::unique_ptr<Played> played(road.Start());
+    ASSERT_NE(nullptr, ChoosePrint());
+    HWND reminder = ui::WaitForWindow(kReminderCaption);
+    ASSERT_NE(nullptr, reminder);
+    EXPECT_EQ(1u, road.Printed().size()) << "printed before the reminder";
+    EXPECT_TRUE(road.TempPrintFiles().empty());
+    ui::Click(reminder, IDC_CONTINUE);
+
+    ASSERT_TRUE(played->Join());
+    EXPECT_EQ(0, played->Result());
+    EXPECT_EQ(1, road.Outcome());
+    const std::vector<std::string> printed = road.Printed();
+    ASSERT_EQ(1u, printed.size());
+    ExpectCard(printed[0], "the printout");
+    EXPECT_TRUE(road.TempPrintFiles().empty());
+}
+
+TEST(PrintRoad, PrintInTheReminderPrintsAgainWithoutASecondReminder)
+{
+    PrintRoad road;
+    std::unique_ptr<Played> played(road.Start());
+    ASSERT_NE(nullptr, ChoosePrint());
+    HWND reminder = ui::WaitForWindow(kReminderCaption);
+    ASSERT_NE(nullptr, reminder);
+    ui::Click(reminder, IDC_PRINT);
+
+    // The call ends by itself: a second reminder would keep it waiting.
+    ASSERT_TRUE(played->Join());
+    EXPECT_EQ(0, played->Result());
+    EXPECT_EQ(1, road.Outcome());
+    const std::vector<std::string> printed = road.Printed();
+    ASSERT_EQ(2u, printed.size());
+    ExpectCard(printed[0], "first printout");
+    EXPECT_EQ(printed[0], printed[1]);
+    EXPECT_TRUE(road.TempPrintFiles().empty());
+}
+
+TEST(PrintRoad, FailedPrintEndsUnfinishedWithoutReminder)
+{
+    PrintRoad road;
+    road.ScriptPrint("Result=3");
+    std::unique_ptr<Played> played(road.Start());
+    ASSERT_NE(nullptr, ChoosePrint());
+
+    // The call ends by itself: a reminder would keep it waiting.
+    ASSERT_TRUE(played->Join());
+    EXPECT_EQ(0, played->Result());
+    EXPECT_EQ(0, road.Outcome());
+    EXPECT_TRUE(road.Printed().empty());
+    EXPECT_TRUE(road.TempPrintFiles().empty());
+}
+
+TEST(PrintRoad, FailureAfterAnEarlierSuccessStillFinishes)
+{
+    PrintRoad road;
+    std::unique_ptr<Played> played(road.Start());
+    ASSERT_NE(nullptr, ChoosePrint());
+    HWND reminder = ui::WaitForWindow(kReminderCaption);
+    ASSERT_NE(nullptr, reminder);
+    road.ScriptPrint("Result=7");
+    ui::Click(reminder, IDC_PRINT);
+
+    ASSERT_TRUE(played->Join());
+    EXPECT_EQ(1, road.Outcome());
+    EXPECT_EQ(1u, road.Printed().size());
+    EXPECT_TRUE(road.TempPrintFiles().empty());
+}
+
+}  // namespace
