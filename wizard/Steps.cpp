@@ -1,6 +1,7 @@
 // Binding the wizard's flow to its dialogs, renderers and deliveries.
 #include "Steps.h"
 
+#include "../pages/CardForm.h"
 #include "FlowDialogs.h"
 #include "Settings.h"
 
@@ -11,8 +12,8 @@ const int kNotAvailable = -1;
 }  // namespace
 
 int WizardSteps::Intro() { return RunIntro(m_owner, m_rec); }
-int WizardSteps::CardForm() { return kNotAvailable; }
-int WizardSteps::RequiredInfo() { return kNotAvailable; }
+int WizardSteps::CardForm() { return RunCardForm(m_owner, m_rec); }
+int WizardSteps::RequiredInfo() { return RunRequiredInfo(m_owner, m_rec); }
 void WizardSteps::MarketResearch() {}
 void WizardSteps::Hardware() {}
 int WizardSteps::Delivery() { return RunDeliveryChoice(m_owner, m_rec); }
