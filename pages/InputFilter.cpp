@@ -7,7 +7,7 @@
 namespace {
 
 // Two pixels of text colour, two of background colour, on every row.
-WORD g_dotPattern[8] = {0x3333, 0x3333, 0x3333, 0x3333, 0x3333, 0x3333, 0x3333, 0x3333};
+const WORD kDotPattern[8] = {0x3333, 0x3333, 0x3333, 0x3333, 0x3333, 0x3333, 0x3333, 0x3333};
 
 // Draws the dotted line along the bottom row of the control's window, over
 // whatever the control painted there.
@@ -33,7 +33,7 @@ void DrawDottedLine(HWND control)
     bits.bmWidthBytes = 2;
     bits.bmPlanes = 1;
     bits.bmBitsPixel = 1;
-    bits.bmBits = g_dotPattern;
+    bits.bmBits = const_cast<WORD *>(kDotPattern);
     HBITMAP pattern = CreateBitmapIndirect(&bits);
     HBRUSH dots = CreatePatternBrush(pattern);
     SelectObject(dc, dots);
