@@ -40,6 +40,41 @@
 #define IDC_MODEM_NO_DIAL_ONE     160
 
 // Card form and required-information pages.
+#define IDC_CARD_FIRST_NAME       101
+#define IDC_CARD_INITIAL          102
+#define IDC_CARD_LAST_NAME        103
+#define IDC_CARD_COMPANY          105
+#define IDC_CARD_ADDRESS1         106
+#define IDC_CARD_ADDRESS2         107
+#define IDC_CARD_CITY             108
+#define IDC_CARD_STATE            109
+#define IDC_CARD_ZIP              110
+#define IDC_CARD_PHONE            111
+#define IDC_CARD_FAX              112
+#define IDC_CARD_PURCHASED_FROM   119
+#define IDC_CARD_PURCHASE_DATE    120
+#define IDC_CARD_SERIAL           121
+#define IDC_CARD_COUNTRY          154
+#define IDC_CARD_PURCHASE_TYPE    224
+#define IDC_CARD_COMPUTERS        226
+#define IDC_CARD_USED             228
+#define IDC_CARD_HEARD            230
+#define IDC_CARD_SERVICE          231
+#define IDC_CARD_EMAIL            233
+// Labels of the six required fields (underlined while the page is open).
+#define IDC_CARD_FIRST_NAME_LABEL 146
+#define IDC_CARD_LAST_NAME_LABEL  147
+#define IDC_CARD_ADDRESS1_LABEL   148
+#define IDC_CARD_CITY_LABEL       149
+#define IDC_CARD_STATE_LABEL      150
+#define IDC_CARD_ZIP_LABEL        151
+// Labels of optional fields that carry an id.
+#define IDC_CARD_SERIAL_LABEL     152
+#define IDC_CARD_PURCHASE_TYPE_LABEL 225
+#define IDC_CARD_USED_LABEL       227
+#define IDC_CARD_HEARD_LABEL      229
+#define IDC_CARD_SERVICE_LABEL    232
+#define IDC_CARD_EMAIL_LABEL      234
 
 // Market research page: question n is check box 170 + n.
 #define IDC_RESEARCH_QUESTION_FIRST 171

@@ -3,6 +3,7 @@
 
 #include "../output/Print.h"
 #include "../output/RecordFile.h"
+#include "../pages/CardForm.h"
 #include "../pages/Hardware.h"
 #include "../pages/MarketResearch.h"
 #include "FlowDialogs.h"
@@ -15,8 +16,8 @@ const int kNotAvailable = -1;
 }  // namespace
 
 int WizardSteps::Intro() { return RunIntro(m_owner, m_rec); }
-int WizardSteps::CardForm() { return kNotAvailable; }
-int WizardSteps::RequiredInfo() { return kNotAvailable; }
+int WizardSteps::CardForm() { return RunCardForm(m_owner, m_rec); }
+int WizardSteps::RequiredInfo() { return RunRequiredInfo(m_owner, m_rec); }
 void WizardSteps::MarketResearch() { RunMarketResearch(m_owner, m_rec); }
 void WizardSteps::Hardware() { RunHardware(m_owner, m_rec); }
 int WizardSteps::Delivery() { return RunDeliveryChoice(m_owner, m_rec); }

@@ -102,7 +102,13 @@ void PostKey(HWND dialog, UINT vk, bool shift)
         PostMessageA(target, WM_CHAR, vk == VK_RETURN ? '\r' : 0x1B, 1);
     PostMessageA(target, WM_KEYUP, vk, 0xC0000001);
     if (shift) {
-        Pump(100);
+        // Hold Shift until the key has moved the focus (or the dialog ended),
+        // bounded for a key that moves nothing.
+        const DWORD start = GetTickCount();
+        do
+            Pump(10);
+        while (IsWindowVisible(dialog) && ui::Focus(dialog) == target &&
+               GetTickCount() - start < 2000);
         SetKeyboardState(saved);
         AttachThreadInput(self, other, FALSE);
     }
@@ -156,6 +162,16 @@ void Type(HWND dialog, int id, const std::string &text)
     HWND control = Control(dialog, id);
     for (unsigned char c : text)
         SendMessageA(control, WM_CHAR, c, 1);
+}
+
+void SetText(HWND dialog, int id, const std::string &text)
+{
+    SendMessageA(Control(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void SetCaret(HWND dialog, int id, int position)
+{
+    SendMessageA(Control(dialog, id), EM_SETSEL, position, position);
 }
 
 void Click(HWND dialog, int id)
@@ -216,6 +232,25 @@ int FocusId(HWND dialog)
 {
     HWND f = Focus(dialog);
     return f ? GetDlgCtrlID(f) : 0;
+}
+
+int FocusedControlId(HWND dialog)
+{
+    HWND f = Focus(dialog);
+    while (f && GetParent(f) != dialog)
+        f = GetParent(f);
+    return f ? GetDlgCtrlID(f) : 0;
+}
+
+bool WaitForFocus(HWND dialog, int id, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (FocusedControlId(dialog) != id) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Pump(10);
+    }
+    return true;
 }
 
 MessageBoxSeen ReadMessageBox(HWND box)

@@ -38,6 +38,10 @@ HWND Control(HWND dialog, int id);
 
 // Types characters one by one as WM_CHAR to the control, as a user would.
 void Type(HWND dialog, int id, const std::string &text);
+// Replaces the control's text at once (WM_SETTEXT), as a paste would: no keystrokes.
+void SetText(HWND dialog, int id, const std::string &text);
+// Moves the caret of an edit control to the position, selecting nothing.
+void SetCaret(HWND dialog, int id, int position);
 // Clicks a button (BM_CLICK, so the button's own handling runs).
 void Click(HWND dialog, int id);
 // Picks the list entry with this index (CB_SETCURSEL and the selection notification).
@@ -54,6 +58,11 @@ void Close(HWND window);
 // The control that has the keyboard focus in the dialog's thread.
 HWND Focus(HWND dialog);
 int FocusId(HWND dialog);
+// The id of the dialog's control that holds the focus, also when the focus is
+// in a child of it (the edit part of a combo box); 0 if none.
+int FocusedControlId(HWND dialog);
+// Waits (bounded) until the dialog's control id holds the focus.
+bool WaitForFocus(HWND dialog, int id, DWORD timeoutMs = 5000);
 
 // Reads a message box and answers it with the button id.
 MessageBoxSeen ReadMessageBox(HWND box);
