@@ -2,6 +2,7 @@
 #include "CardWalk.h"
 
 #include "UiDriver.h"
+#include "Walk.h"
 #include "resources/resource.h"
 
 const char kIntroCaption[] = "Electronic Registration Card";
@@ -16,9 +17,19 @@ CardWalk::Page Press(int button)
     return [button](HWND page) { ui::Click(page, button); };
 }
 
+void FillRequired(HWND card)
+{
+    for (const auto &e : RequiredEntries()) {
+        SetDlgItemTextA(card, e.first, "");
+        ui::Type(card, e.first, e.second);
+    }
+    ui::Click(card, IDC_REGISTER_NOW);
+}
+
 struct WalkPage {
     const char *name;
     const char *caption;
+    int control;  // a control only this page has, where pages share a caption
     const CardWalk::Page *play;
     CardWalk::Page fallback;
 };
@@ -27,20 +38,21 @@ struct WalkPage {
 
 WalkResult WalkCard(CardFolder &folder, const HostUserRecord &user, const CardWalk &walk)
 {
-    // The card form (104) and the required-information page (105) join this
-    // list between the intro and the questionnaire when they land.
+    // The card form is filled completely, so the required-information page
+    // does not show.
     const WalkPage pages[] = {
-        {"intro", kIntroCaption, &walk.intro, Press(IDC_REGISTER_NOW)},
-        {"questionnaire", kQuestionnaireCaption, &walk.questionnaire, Press(IDOK)},
-        {"hardware page", kHardwareCaption, &walk.hardware, Press(IDOK)},
-        {"delivery choice", kDeliveryCaption, &walk.delivery, Press(IDC_REGISTER_LATER)},
+        {"intro", kIntroCaption, IDC_NEVER_REGISTER, &walk.intro, Press(IDC_REGISTER_NOW)},
+        {"card form", kIntroCaption, IDC_CARD_FIRST_NAME, &walk.card, FillRequired},
+        {"questionnaire", kQuestionnaireCaption, 0, &walk.questionnaire, Press(IDOK)},
+        {"hardware page", kHardwareCaption, 0, &walk.hardware, Press(IDOK)},
+        {"delivery choice", kDeliveryCaption, IDC_EMAIL, &walk.delivery, Press(IDC_REGISTER_LATER)},
     };
 
     WalkResult out;
     int outcome = -1;
     Played call([&] { return folder.Register(nullptr, &outcome, &user); });
     for (const WalkPage &p : pages) {
-        HWND page = ui::WaitForWindow(p.caption);
+        HWND page = ui::WaitForDialog(p.caption, p.control);
         if (!page) {
             out.failure = std::string("the ") + p.name + " did not show";
             return out;

@@ -13,6 +13,7 @@ struct CardWalk {
     // Each action plays its page to the end (the default presses the page's
     // button for going on). Pages not built yet are left out of the walk.
     Page intro;          // default: Register Now
+    Page card;           // default: the required fields typed in, OK
     Page questionnaire;  // default: OK
     Page hardware;       // default: OK
     Page delivery;       // default: Register Later
