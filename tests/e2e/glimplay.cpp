@@ -1,20 +1,27 @@
 // glimplay: plays a user through the registration card, as the demo shows it.
 // It loads GlimReg.dll from its own folder, calls the export on one thread as a
-// host would, and plays the user on another with the UI driver.
-//   glimplay [--name TEXT] [--company TEXT] [--serial TEXT]
+// host would, and plays the user on another with the UI driver, saving a
+// picture of every dialog as it appears.
+//   glimplay [--road email|print|send|later] [--shots FOLDER] [--interactive]
+//            [--mail-host ADDRESS]
+//            [--name TEXT] [--company TEXT] [--serial TEXT]
 #include <windows.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "include/GlimReg.h"
+#include "resources/resource.h"
 #include "tests/driver/Fixture.h"
 #include "tests/driver/UiDriver.h"
-#include "tests/driver/Walk.h"
 
 namespace {
 
-const int kRegisterLater = 162;
+const char kCardCaption[] = "Electronic Registration Card";
+const int kSteps = 9;
+const int kMailStatus = 238;  // the progress text of the e-mail dialog
 
 std::string OwnFolder()
 {
@@ -25,27 +32,230 @@ std::string OwnFolder()
     return p;
 }
 
-void Step(int n, int of, const std::string &what)
+struct Options {
+    std::string road = "email";
+    std::string shots;
+    std::string mailHost;  // the local server the card's copy is pointed at
+    bool interactive = false;
+    std::string name = "Ann B Smith", company = "Harbor Graphics", serial = "GB-200-0001";
+};
+
+class Player {
+public:
+    explicit Player(const Options &o) : m_o(o) {}
+
+    void Step(int n, const std::string &what)
+    {
+        printf("[%d/%d] %s\n", n, kSteps, what.c_str());
+        fflush(stdout);
+    }
+
+    // Lets the dialog paint, then saves its picture as NN-name.bmp.
+    void Shot(HWND window, const char *name)
+    {
+        if (m_o.shots.empty() || !window)
+            return;
+        Sleep(400);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Sleep(200);
+        RECT r;
+        GetWindowRect(window, &r);
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        HDC screen = GetDC(nullptr);
+        HDC mem = CreateCompatibleDC(screen);
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 24;
+        void *bits = nullptr;
+        HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(mem, bmp);
+        BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        SelectObject(mem, old);
+
+        const DWORD stride = ((w * 3 + 3) & ~3);
+        BITMAPFILEHEADER fh = {};
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+        fh.bfSize = fh.bfOffBits + stride * h;
+        char file[MAX_PATH];
+        snprintf(file, sizeof file, "%s\\%02d-%s.bmp", m_o.shots.c_str(), ++m_shot, name);
+        if (FILE *f = fopen(file, "wb")) {
+            fwrite(&fh, sizeof fh, 1, f);
+            fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
+            fwrite(bits, stride * h, 1, f);
+            fclose(f);
+        }
+        DeleteObject(bmp);
+        DeleteDC(mem);
+        ReleaseDC(nullptr, screen);
+    }
+
+    // Types the text keystroke by keystroke, as a user would.
+    void Type(HWND dialog, int id, const std::string &text)
+    {
+        for (char c : text) {
+            ui::Type(dialog, id, std::string(1, c));
+            Sleep(5);
+        }
+    }
+
+    bool Play();
+
+private:
+    bool Fail(const char *what)
+    {
+        fprintf(stderr, "glimplay: %s\n", what);
+        return false;
+    }
+
+    const Options &m_o;
+    int m_shot = 0;
+};
+
+bool Player::Play()
 {
-    printf("[%d/%d] %s\n", n, of, what.c_str());
-    fflush(stdout);
+    HWND intro = ui::WaitForDialog(kCardCaption, IDC_NEVER_REGISTER);
+    if (!intro)
+        return Fail("the intro did not show");
+    Shot(intro, "intro");
+    ui::Click(intro, IDC_REGISTER_NOW);
+    Step(1, "intro: Register Now");
+
+    HWND card = ui::WaitForDialog(kCardCaption, IDC_CARD_FIRST_NAME);
+    if (!card)
+        return Fail("the card form did not show");
+    // Typed in lower case: the card capitalises names and places itself.
+    const std::vector<std::pair<int, std::string>> typed = {
+        {IDC_CARD_ADDRESS1, "1400 harbor point drive"}, {IDC_CARD_CITY, "millbrook"},
+        {IDC_CARD_STATE, "oregon"}, {IDC_CARD_COUNTRY, "usa"},
+        {IDC_CARD_PHONE, "(503) 555-0110"}, {IDC_CARD_EMAIL, "ann.smith@harbor.example"},
+        {IDC_CARD_PURCHASED_FROM, "corner computers"}, {IDC_CARD_PURCHASE_DATE, "11/02/26"},
+    };
+    for (const auto &t : typed)
+        Type(card, t.first, t.second);
+    Shot(card, "card-form");
+    ui::Click(card, IDC_REGISTER_NOW);
+    Step(2, "card form: typed keystroke by keystroke, Zip left empty, OK");
+
+    HWND required = ui::WaitForWindow("Required Information");
+    if (!required)
+        return Fail("the required-information page did not show");
+    Shot(required, "required-information");
+    Type(required, IDC_CARD_ZIP, "97499");
+    ui::Click(required, IDC_REGISTER_NOW);
+    Step(3, "required information: Zip/Postal Code filled in, OK");
+
+    HWND research = ui::WaitForWindow("Market Research");
+    if (!research)
+        return Fail("the market research page did not show");
+    const int ticked[] = {IDC_RESEARCH_QUESTION_FIRST, IDC_RESEARCH_QUESTION_FIRST + 4,
+                          IDC_RESEARCH_QUESTION_FIRST + 30};
+    for (int id : ticked)
+        ui::Check(research, id, true);
+    Shot(research, "market-research");
+    ui::Click(research, IDOK);
+    Step(4, "market research: 3 questions ticked");
+
+    HWND hardware = ui::WaitForWindow("Hardware Configuration");
+    if (!hardware)
+        return Fail("the hardware page did not show");
+    Shot(hardware, "hardware");
+    const std::string machine = ui::ControlText(hardware, IDC_HARDWARE_CPU) + ", " +
+                                ui::ControlText(hardware, IDC_HARDWARE_MEMORY);
+    ui::Click(hardware, IDOK);
+    Step(5, "hardware configuration: " + machine + ", OK");
+
+    HWND delivery = ui::WaitForDialog(kCardCaption, IDC_EMAIL);
+    if (!delivery)
+        return Fail("the delivery choice did not show");
+    Shot(delivery, "delivery-choice");
+
+    if (m_o.road == "later") {
+        ui::Click(delivery, IDC_REGISTER_LATER);
+        Step(6, "delivery choice: Register Later");
+        return true;
+    }
+    if (m_o.road == "print") {
+        ui::Click(delivery, IDC_PRINT);
+        Step(6, "delivery choice: Print");
+        HWND reminder = ui::WaitForWindow("Reminder", 20000);
+        if (!reminder)
+            return Fail("the reminder did not show");
+        Shot(reminder, "reminder");
+        ui::Click(reminder, IDC_CONTINUE);
+        Step(7, "printed; reminder: Continue");
+        return true;
+    }
+    if (m_o.road == "send") {
+        ui::Click(delivery, IDC_SEND);
+        Step(6, "delivery choice: Send");
+        HWND modem = ui::WaitForWindow("Outside Line Prefix");
+        if (!modem)
+            return Fail("the modem options did not show");
+        Type(modem, IDC_MODEM_PREFIX, "9");
+        Shot(modem, "modem-options");
+        ui::Click(modem, IDC_CONTINUE);
+        Step(7, "modem options: prefix 9, Continue");
+        if (HWND status = ui::WaitForWindow("Modem Transmission Status", 20000))
+            Shot(status, "modem-status");
+        HWND done = ui::WaitForWindow("Transmission Successful", 60000);
+        if (!done)
+            return Fail("the transmission did not succeed");
+        Shot(done, "transmission-successful");
+        ui::Click(done, IDC_CONTINUE);
+        Step(8, "transmission successful: Continue");
+        return true;
+    }
+    ui::Click(delivery, IDC_EMAIL);
+    Step(6, "delivery choice: E-Mail");
+    HWND mail = ui::WaitForWindow("E-Mail Progress", 20000);
+    if (!mail)
+        return Fail("the e-mail progress did not show");
+    const DWORD start = GetTickCount();
+    while (!IsWindowEnabled(GetDlgItem(mail, IDOK)) && GetTickCount() - start < 60000)
+        Sleep(50);
+    Shot(mail, "email-progress");
+    const std::string text = ui::Text(GetDlgItem(mail, kMailStatus));
+    Step(7, "e-mail: " + text.substr(0, text.find('\n')));
+    if (!IsWindowEnabled(GetDlgItem(mail, IDOK)))
+        return Fail("the mail was not accepted");
+    ui::Click(mail, IDOK);
+    Step(8, "e-mail progress: OK");
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char **argv)
 {
-    std::string name = "Ann B Smith", company = "Harbor Graphics", serial = "GB-200-0001";
-    for (int i = 1; i + 1 < argc; i += 2) {
+    Options o;
+    for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--name")
-            name = argv[i + 1];
-        else if (arg == "--company")
-            company = argv[i + 1];
-        else if (arg == "--serial")
-            serial = argv[i + 1];
+        const bool more = i + 1 < argc;
+        if (arg == "--road" && more)
+            o.road = argv[++i];
+        else if (arg == "--shots" && more)
+            o.shots = argv[++i];
+        else if (arg == "--name" && more)
+            o.name = argv[++i];
+        else if (arg == "--company" && more)
+            o.company = argv[++i];
+        else if (arg == "--serial" && more)
+            o.serial = argv[++i];
+        else if (arg == "--mail-host" && more)
+            o.mailHost = argv[++i];
+        else if (arg == "--interactive")
+            o.interactive = true;
     }
 
+    if (!o.mailHost.empty() &&
+        !RewriteString(OwnFolder() + "GlimReg.dll", IDS_MAIL_HOST, o.mailHost)) {
+        fprintf(stderr, "glimplay: cannot point GlimReg.dll at %s\n", o.mailHost.c_str());
+        return 1;
+    }
     HMODULE lib = LoadLibraryA((OwnFolder() + "GlimReg.dll").c_str());
     auto reg = lib ? reinterpret_cast<VIreVuvo_RegisterProc>(reinterpret_cast<void *>(
                          GetProcAddress(lib, "VIreVuvo_Register")))
@@ -55,8 +265,18 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    HostUserRecord user = MakeUser(name.c_str(), company.c_str(), serial.c_str());
+    HostUserRecord user = MakeUser(o.name.c_str(), o.company.c_str(), o.serial.c_str());
     int outcome = -1;
+    if (o.interactive) {
+        // A person plays the card in real windows.
+        HWND owner = CreateWindowExA(0, "STATIC", "Glimmerbox", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                     0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
+        const int r = reg(owner, &outcome, &user);
+        DestroyWindow(owner);
+        printf("result %d outcome %d\n", r, outcome);
+        return 0;
+    }
+
     Played run([&] {
         HWND owner = CreateWindowExA(0, "STATIC", "Glimmerbox", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                      0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
@@ -64,21 +284,14 @@ int main(int argc, char **argv)
         DestroyWindow(owner);
         return r;
     });
-
-    const int steps = 3;
-    Step(1, steps, "intro: Register Now");
-    HWND delivery = WalkToDelivery();
-    if (!delivery) {
-        fprintf(stderr, "glimplay: the delivery choice did not show\n");
-        return 1;
-    }
-    Step(2, steps, "card pages filled and left with OK");
-    ui::Click(delivery, kRegisterLater);
-    Step(3, steps, "delivery choice: Register Later");
-    if (!run.Join(30000)) {
+    Player player(o);
+    const bool played = player.Play();
+    if (!run.Join(played ? 60000 : 3000)) {
         fprintf(stderr, "glimplay: the card did not end\n");
         return 1;
     }
+    player.Step(kSteps, "the host got: result " + std::to_string(run.Result()) + ", outcome " +
+                            std::to_string(outcome));
     printf("result %d outcome %d\n", run.Result(), outcome);
-    return 0;
+    return played ? 0 : 1;
 }

@@ -144,8 +144,9 @@ TEST(Entry, PathsFollowTheLibrarysOwnFolder)
     GetTempPathA(sizeof temp, temp);
     for (const Row &r : rows) {
         CardFolder folder;
-        if (r.string2)
+        if (r.string2) {
             ASSERT_TRUE(RewriteString(folder.File("GlimReg.dll"), IDS_RECORD_FILE, r.string2));
+        }
         RegistrationRecord rec;
         memset(&rec, 0, sizeof rec);
         rec.ModuleInstance = folder.Library();
