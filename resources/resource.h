@@ -97,7 +97,11 @@
 #define IDC_HARDWARE_WINDOWS_VERSION 138
 #define IDC_HARDWARE_DO_NOT_SEND  139
 
-// Modem transmission: success, problem and status dialogs.
+// Modem transmission: success, problem and status dialogs. The status
+// window's Cancel is IDCANCEL (2).
+#define IDC_MODEM_STATUS_TEXT     141
+#define IDC_PROBLEM_TEXT          141
+#define IDC_SUCCESS_TEXT          167
 
 // Print reminder.
 #define IDC_REMINDER_TEXT         167

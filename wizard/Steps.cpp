@@ -1,6 +1,7 @@
 // Binding the wizard's flow to its dialogs, renderers and deliveries.
 #include "Steps.h"
 
+#include "../output/Modem.h"
 #include "../output/Print.h"
 #include "../output/RecordFile.h"
 #include "../pages/CardForm.h"
@@ -23,9 +24,12 @@ void WizardSteps::Hardware() { RunHardware(m_owner, m_rec); }
 int WizardSteps::Delivery() { return RunDeliveryChoice(m_owner, m_rec); }
 int WizardSteps::ModemOptions() { return RunModemOptions(m_owner, m_rec); }
 int WizardSteps::WriteRecordFile() { return ::WriteRecordFile(m_rec); }
-int WizardSteps::Transmit() { return kNotAvailable; }
-int WizardSteps::TransmissionSuccess() { return kNotAvailable; }
-int WizardSteps::TransmissionProblem(int) { return kNotAvailable; }
+int WizardSteps::Transmit() { return TransmitByModem(m_owner, m_rec); }
+int WizardSteps::TransmissionSuccess() { return RunTransmissionSuccess(m_owner, m_rec); }
+int WizardSteps::TransmissionProblem(int error)
+{
+    return ShowTransmissionProblem(m_owner, error, m_rec);
+}
 int WizardSteps::Print() { return PrintCard(m_rec); }
 int WizardSteps::PrintReminder() { return RunPrintReminder(m_owner, m_rec); }
 int WizardSteps::Email() { return kNotAvailable; }

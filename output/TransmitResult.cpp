@@ -1,0 +1,75 @@
+// The dialogs after a transfer: the problem dialog with its message, and the success dialog.
+#include "Modem.h"
+
+#include "../resources/resource.h"
+#include "../wizard/Centre.h"
+#include "../wizard/DialogText.h"
+#include "../wizard/FlowDialogs.h"
+#include "TransferErrors.h"
+
+namespace {
+
+// The message the problem dialog shows; one dialog at a time.
+char g_problemText[64];
+
+INT_PTR CALLBACK ProblemProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_INITDIALOG:
+        SetDlgItemTextA(dlg, IDC_PROBLEM_TEXT, reinterpret_cast<const char *>(lParam));
+        CentreOnDesktop(dlg);
+        return TRUE;  // the focus goes to Retry, the first button
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_SEND:
+        case IDC_PRINT:
+        case IDC_REGISTER_LATER:
+            EndDialog(dlg, LOWORD(wParam));
+            return TRUE;
+        default:
+            return TRUE;  // Esc leaves the choice open
+        }
+    case WM_CLOSE:
+        EndDialog(dlg, IDC_REGISTER_LATER);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK SuccessProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_INITDIALOG: {
+        RegistrationRecord *rec = KeepDialogRecord(dlg, lParam);
+        SubstituteControlText(dlg, IDC_SUCCESS_TEXT, rec->ProductName);
+        CentreOnDesktop(dlg);
+        return TRUE;  // the focus goes to Continue
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_CONTINUE)
+            EndDialog(dlg, IDC_CONTINUE);
+        return TRUE;
+    case WM_CLOSE:
+        EndDialog(dlg, IDC_REGISTER_LATER);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+int ShowTransmissionProblem(HWND owner, int error, RegistrationRecord *rec)
+{
+    CopyField(g_problemText, TransferErrorText(error));
+    return static_cast<int>(DialogBoxParamA(rec->ModuleInstance,
+                                            MAKEINTRESOURCEA(IDD_TRANSMIT_PROBLEM), owner,
+                                            ProblemProc,
+                                            reinterpret_cast<LPARAM>(g_problemText)));
+}
+
+int RunTransmissionSuccess(HWND owner, RegistrationRecord *rec)
+{
+    return static_cast<int>(DialogBoxParamA(rec->ModuleInstance,
+                                            MAKEINTRESOURCEA(IDD_TRANSMIT_SUCCESS), owner,
+                                            SuccessProc, reinterpret_cast<LPARAM>(rec)));
+}

@@ -1,0 +1,552 @@
+// Modem delivery: the problem and success dialogs on their own, and the Send
+// road through the real export with the stand-in's scripted transfer.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "output/Modem.h"
+#include "output/Render.h"
+#include "pages/ProbeLogic.h"
+#include "resources/resource.h"
+#include "tests/driver/Fixture.h"
+#include "tests/driver/UiDriver.h"
+#include "tests/driver/Walk.h"
+#include "wizard/Settings.h"
+
+namespace {
+
+const char kProblemCaption[] = "Transmission Problem";
+const char kSuccessCaption[] = "Transmission Successful";
+const char kStatusCaption[] = "Modem Transmission Status";
+const char kModemOptionsCaption[] = "Outside Line Prefix";
+const char kSuccessText[] =
+    "Your copy of Glimmerbox is now registered!  Thank you for your time and we hope you "
+    "enjoy our product.";
+
+RegistrationRecord DialogRecord()
+{
+    RegistrationRecord r;
+    memset(&r, 0, sizeof r);
+    r.ModuleInstance = GetModuleHandleA(nullptr);
+    CopyField(r.ProductName, "Glimmerbox");
+    return r;
+}
+
+void ExpectCentred(HWND dialog, const char *what)
+{
+    RECT d, w;
+    GetWindowRect(GetDesktopWindow(), &d);
+    GetWindowRect(dialog, &w);
+    const long x = ((d.right - d.left) - (w.right - w.left)) / 2;
+    const long y = ((d.bottom - d.top) - (w.bottom - w.top)) / 2;
+    EXPECT_EQ(x < 0 ? 0 : x, w.left) << what;
+    EXPECT_EQ(y < 0 ? 0 : y, w.top) << what;
+}
+
+// Waits (bounded) until the condition holds, letting this thread's messages flow.
+bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs = 10000)
+{
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+TEST(TransmissionProblem, ShowsTheMessageOfTheCode)
+{
+    struct Row {
+        int code;
+        const char *text;
+    };
+    const Row rows[] = {
+        {101, "File I/O error."},          {102, "Generic error."},
+        {103, "Cannot find COM ports."},   {104, "Cannot find a modem."},
+        {105, "Memory allocation error."}, {106, "Can't connect to server."},
+        {107, "Can't log on to server."},  {108, "Can't transmit to server."},
+        {109, "Can't hang up the phone."}, {110, "User Abort."},
+        {INT_MAX, "Generic error."},       {-5, "Generic error."},
+    };
+    for (const Row &row : rows) {
+        RegistrationRecord r = DialogRecord();
+        Played played([&] { return ShowTransmissionProblem(nullptr, row.code, &r); });
+        HWND dlg = ui::WaitForWindow(kProblemCaption);
+        ASSERT_NE(nullptr, dlg) << row.code;
+        EXPECT_EQ(row.text, ui::ControlText(dlg, IDC_PROBLEM_TEXT)) << row.code;
+        ui::Click(dlg, IDC_REGISTER_LATER);
+        ASSERT_TRUE(played.Join()) << row.code;
+    }
+}
+
+TEST(TransmissionProblem, EndsWithRetryPrintOrRegisterLater)
+{
+    enum Action { CLICK, CLOSE };
+    struct Row {
+        const char *name;
+        Action action;
+        int button;
+        int result;
+    };
+    const Row rows[] = {
+        {"Retry", CLICK, IDC_SEND, IDC_SEND},
+        {"Print", CLICK, IDC_PRINT, IDC_PRINT},
+        {"Register Later", CLICK, IDC_REGISTER_LATER, IDC_REGISTER_LATER},
+        {"close is Register Later", CLOSE, 0, IDC_REGISTER_LATER},
+    };
+    for (const Row &row : rows) {
+        RegistrationRecord r = DialogRecord();
+        Played played([&] { return ShowTransmissionProblem(nullptr, 106, &r); });
+        HWND dlg = ui::WaitForWindow(kProblemCaption);
+        ASSERT_NE(nullptr, dlg) << row.name;
+        EXPECT_EQ(IDC_SEND, ui::FocusId(dlg)) << row.name;
+        ExpectCentred(dlg, row.name);
+        ui::PressEscape(dlg);
+        EXPECT_FALSE(played.Join(300)) << row.name << ": Esc ended the dialog";
+        if (row.action == CLICK)
+            ui::Click(dlg, row.button);
+        else
+            ui::Close(dlg);
+        ASSERT_TRUE(played.Join()) << row.name;
+        EXPECT_EQ(row.result, played.Result()) << row.name;
+    }
+}
+
+TEST(TransmissionSuccess, NamesTheProductAndEndsWithContinueOrClose)
+{
+    enum Action { CONTINUE, CLOSE };
+    struct Row {
+        const char *name;
+        Action action;
+        int result;
+    };
+    const Row rows[] = {
+        {"Continue", CONTINUE, IDC_CONTINUE},
+        {"close", CLOSE, IDC_REGISTER_LATER},
+    };
+    for (const Row &row : rows) {
+        RegistrationRecord r = DialogRecord();
+        Played played([&] { return RunTransmissionSuccess(nullptr, &r); });
+        HWND dlg = ui::WaitForWindow(kSuccessCaption);
+        ASSERT_NE(nullptr, dlg) << row.name;
+        EXPECT_EQ(kSuccessText, ui::ControlText(dlg, IDC_SUCCESS_TEXT)) << row.name;
+        EXPECT_EQ(IDC_CONTINUE, ui::FocusId(dlg)) << row.name;
+        ExpectCentred(dlg, row.name);
+        ui::PressEscape(dlg);
+        EXPECT_FALSE(played.Join(300)) << row.name << ": Esc ended the dialog";
+        if (row.action == CONTINUE)
+            ui::Click(dlg, IDC_CONTINUE);
+        else
+            ui::Close(dlg);
+        ASSERT_TRUE(played.Join()) << row.name;
+        EXPECT_EQ(row.result, played.Result()) << row.name;
+    }
+}
+
+std::vector<std::string> Split(const std::string &text, char separator)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(text);
+    while (std::getline(in, part, separator)) {
+        if (!part.empty() && part.back() == '\r')
+            part.pop_back();
+        parts.push_back(part);
+    }
+    return parts;
+}
+
+// The probe of the card folder's own services library, called by ordinal as
+// the card calls it, so a test can rebuild the record the card built.
+class FolderProbe : public ProbeServices {
+public:
+    explicit FolderProbe(HMODULE services) : m_services(services) {}
+    int Processor() override { return Call<int(WINAPI *)()>(8)(); }
+    int MemorySize(int which) override { return Call<int(WINAPI *)(int)>(9)(which); }
+    int Display(char *display) override { return Call<int(WINAPI *)(char *)>(10)(display); }
+    int NextDrive(int previous) override { return Call<int(WINAPI *)(int)>(11)(previous); }
+    int DriveInfo(int drive, int *type, int *number) override
+    {
+        return Call<int(WINAPI *)(int, int *, int *)>(12)(drive, type, number);
+    }
+    int Mouse() override { return Call<int(WINAPI *)()>(13)(); }
+    int Printer(char *printer, int width) override
+    {
+        return Call<int(WINAPI *)(char *, int)>(14)(printer, width);
+    }
+    int Ports(int which) override { return Call<int(WINAPI *)(int)>(16)(which); }
+    int Version(int which, char *text, int width) override
+    {
+        return Call<int(WINAPI *)(int, char *, int)>(17)(which, text, width);
+    }
+
+private:
+    template <typename F> F Call(int ordinal)
+    {
+        return reinterpret_cast<F>(reinterpret_cast<void *>(
+            GetProcAddress(m_services, MAKEINTRESOURCEA(ordinal))));
+    }
+    HMODULE m_services;
+};
+
+// A card folder whose stand-in transfers into an outbox and reports each step
+// only when the test releases it; the host's window is made on the card's thread.
+class ModemRoad {
+public:
+    ModemRoad()
+    {
+        char name[64];
+        snprintf(name, sizeof name, "GlimRegModemStep-%lu-%p", GetCurrentProcessId(),
+                 static_cast<void *>(this));
+        m_eventName = name;
+        m_step = CreateEventA(nullptr, FALSE, FALSE, name);
+        CreateDirectoryA(Outbox().c_str(), nullptr);
+        CreateDirectoryA(Prints().c_str(), nullptr);
+    }
+    ~ModemRoad() { CloseHandle(m_step); }
+
+    // The [Transfer] script, each further step released by Step() unless the
+    // steps just follow each other; the machine the probe reports is fixed.
+    void Script(const std::string &transfer, bool released = true)
+    {
+        const std::string pacing =
+            released ? "StepMs=0\r\nStepEvent=" + m_eventName : std::string("StepMs=20");
+        m_card.WriteFile("zeveze32.ini",
+                         "[Transfer]\r\nOutbox=" + Outbox() + "\r\n" + pacing + "\r\n" + transfer +
+                             "\r\n[Print]\r\nFolder=" + Prints() +
+                             "\r\n[Probe]\r\nCpu=0x42\r\nMemory=640,15360\r\nDisplay=VGA,2\r\n"
+                             "Drives=A:32,C:128:540,D:5\r\nMouse=0x24\r\nPrinter=Laser\r\n"
+                             "Parallel=1\r\nDos=6.22\r\nWindows=3.11\r\n");
+    }
+    // Lets the transfer take its next step.
+    void Step() { SetEvent(m_step); }
+
+    Played *Start()
+    {
+        m_user = MakeUser("Ann B Smith", "Harbor Graphics", "GB-200-0001");
+        return new Played([this] {
+            m_owner = CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                      nullptr, nullptr, nullptr, nullptr);
+            const int r = m_card.Register(m_owner, &m_outcome, &m_user);
+            DestroyWindow(m_owner);
+            return r;
+        });
+    }
+    HWND Owner() const { return m_owner; }
+    int Outcome() const { return m_outcome; }
+    CardFolder &Card() { return m_card; }
+
+    std::string Outbox() const { return m_card.File("outbox"); }
+    std::string Prints() const { return m_card.File("prints"); }
+    std::vector<std::string> Events() const
+    {
+        return Split(m_card.ReadFile("outbox\\events.log"), '\n');
+    }
+    // One row per transfer, its 14 arguments.
+    std::vector<std::vector<std::string>> Transfers() const
+    {
+        std::vector<std::vector<std::string>> rows;
+        for (const std::string &line : Split(m_card.ReadFile("outbox\\transfer.log"), '\n'))
+            rows.push_back(Split(line, '\t'));
+        return rows;
+    }
+    std::string Sent(int n) const
+    {
+        char name[64];
+        snprintf(name, sizeof name, "outbox\\record-%04d.txt", n);
+        return m_card.ReadFile(name);
+    }
+    bool RecordFileExists() const
+    {
+        return GetFileAttributesA(m_card.File("eregreg.txt").c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    // What WriteRecordFile writes for the card as the call built it: the
+    // configuration of the folder's library, the card and answers it saved,
+    // and the probe of its services library.
+    std::string ExpectedRecordFile()
+    {
+        RegistrationRecord r;
+        memset(&r, 0, sizeof r);
+        r.ModuleInstance = m_card.Library();
+        LoadConfiguration(&r);
+        CopyField(r.HardwareCodes, "XXXXXXXXXX");
+        LoadCard(&r);
+        // The lists' selections are not saved: the untouched lists keep their
+        // first entry, and the typed service selects none.
+        r.ServiceIndex = -1;
+        LoadQuestionnaire(&r);
+        FolderProbe probe(GetModuleHandleA(m_card.File("zeveze32.dll").c_str()));
+        ProbeHardware(&r, probe);
+        std::string text;
+        RenderRecordFile(&r, [&](const char *piece, size_t length) {
+            text.append(piece, length);
+            return true;
+        });
+        return text;
+    }
+
+private:
+    CardFolder m_card;
+    std::string m_eventName;
+    HANDLE m_step = nullptr;
+    HostUserRecord m_user{};
+    HWND m_owner = nullptr;
+    int m_outcome = -1;
+};
+
+std::string Hex(const void *p)
+{
+    char text[32];
+    snprintf(text, sizeof text, "%#llx",
+             static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(p)));
+    return text;
+}
+
+// The modem options as the user leaves them.
+struct ModemChoice {
+    const char *prefix;
+    int port;  // list index; -1 leaves COM1
+    bool noWait;
+};
+
+// Plays the modem options dialog; the failure, if any, is returned.
+std::string PlayModemOptions(const ModemChoice &choice)
+{
+    HWND modem = ui::WaitForWindow(kModemOptionsCaption);
+    if (!modem)
+        return "the modem options did not show";
+    std::string failure;
+    // Each showing starts from the defaults.
+    if (!ui::ControlText(modem, IDC_MODEM_PREFIX).empty() ||
+        ui::ControlText(modem, IDC_MODEM_PORT) != "COM1:" ||
+        !ui::IsChecked(modem, IDC_MODEM_WAIT_DIAL_TONE) ||
+        !ui::IsChecked(modem, IDC_MODEM_DIAL_ONE))
+        failure = "the modem options did not start from their defaults";
+    ui::Type(modem, IDC_MODEM_PREFIX, choice.prefix);
+    if (choice.port >= 0)
+        ui::Pick(modem, IDC_MODEM_PORT, choice.port);
+    if (choice.noWait)
+        ui::Check(modem, IDC_MODEM_WAIT_DIAL_TONE, false);
+    ui::Click(modem, IDC_CONTINUE);
+    if (!ui::WaitForClose(modem))
+        failure = "the modem options did not close";
+    return failure;
+}
+
+// The required fields, a telephone number, an e-mail address and a service.
+CardEntries TypedCard()
+{
+    CardEntries entries = RequiredEntries();
+    entries.push_back({IDC_CARD_PHONE, "503-555-0100"});
+    entries.push_back({IDC_CARD_EMAIL, "ann@example.com"});
+    entries.push_back({IDC_CARD_SERVICE, "Internet"});
+    return entries;
+}
+
+std::string ChooseSend(const ModemChoice &choice)
+{
+    HWND delivery = WalkToDelivery(TypedCard());
+    if (!delivery)
+        return "the delivery choice did not show";
+    ui::Click(delivery, IDC_SEND);
+    return PlayModemOptions(choice);
+}
+
+bool TextBecomes(HWND dlg, int id, const std::string &text)
+{
+    return WaitUntil([&] { return ui::ControlText(dlg, id) == text; });
+}
+
+TEST(ModemRoad, SuccessTransfersTheTypedCardAndFinishes)
+{
+    ModemRoad road;
+    road.Script("Result=0\r\nProgress=1,2,5");
+    std::unique_ptr<Played> played(road.Start());
+    ASSERT_EQ("", ChooseSend({"9", 2, true}));
+
+    HWND status = ui::WaitForWindow(kStatusCaption);
+    ASSERT_NE(nullptr, status);
+    EXPECT_TRUE(TextBecomes(status, IDC_MODEM_STATUS_TEXT, "Initializing modem..."));
+    EXPECT_EQ(road.Owner(), GetWindow(status, GW_OWNER));
+    EXPECT_TRUE(ui::WaitForFocus(status, IDCANCEL));
+    ExpectCentred(status, "status window");
+    EXPECT_TRUE(road.RecordFileExists()) << "the record file is there while it is sent";
+
+    // A close request neither cancels the transfer nor closes the window.
+    ui::Close(status);
+    EXPECT_FALSE(ui::WaitForClose(status, 300));
+    EXPECT_TRUE(IsWindowEnabled(ui::Control(status, IDCANCEL)));
+
+    road.Step();
+    EXPECT_TRUE(TextBecomes(status, IDC_MODEM_STATUS_TEXT, "Dialing..."));
+    road.Step();
+
+    HWND success = ui::WaitForWindow(kSuccessCaption);
+    ASSERT_NE(nullptr, success);
+    EXPECT_FALSE(IsWindow(status)) << "the status window outlived the transfer";
+    EXPECT_EQ(kSuccessText, ui::ControlText(success, IDC_SUCCESS_TEXT));
+    EXPECT_FALSE(road.RecordFileExists());
+    ui::Click(success, IDC_CONTINUE);
+
+    ASSERT_TRUE(played->Join());
+    EXPECT_EQ(0, played->Result());
+    EXPECT_EQ(1, road.Outcome());
+    EXPECT_FALSE(road.RecordFileExists());
+
+    const std::vector<std::string> events = {"begin 1",    "transfer",   "progress 1",
+                                             "progress 2", "progress 5", "result 0"};
+    EXPECT_EQ(events, road.Events());
+    EXPECT_EQ(road.ExpectedRecordFile(), road.Sent(1));
+
+    const auto transfers = road.Transfers();
+    ASSERT_EQ(1u, transfers.size());
+    const std::vector<std::string> &args = transfers[0];
+    ASSERT_EQ(14u, args.size());
+    EXPECT_EQ(Hex(road.Card().Library()), args[0]) << "module";
+    EXPECT_EQ(Hex(road.Owner()), args[1]) << "owner";
+    HMODULE callbackModule = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(strtoull(args[2].c_str(), nullptr, 0)),
+                       &callbackModule);
+    EXPECT_EQ(road.Card().Library(), callbackModule) << "the progress callback is the card's";
+    const std::vector<std::string> rest(args.begin() + 3, args.end());
+    const std::vector<std::string> expected = {
+        "2", road.Card().File("eregreg.txt"), "9,1800-555-0142", "GB200", "2", "45", "3",
+        "2400", "2", "200", "8"};
+    EXPECT_EQ(expected, rest);
+}
+
+// After a failed attempt the user retries, prints or registers later.
+TEST(ModemRoad, FailureShowsTheMessageAndLeadsOn)
+{
+    enum Choice { RETRY, PRINT, LATER };
+    struct Row {
+        const char *name;
+        int code;
+        const char *message;
+        Choice choice;
+        int outcome;
+    };
+    const Row rows[] = {
+        {"Retry, then sent", 101, "File I/O error.", RETRY, 1},
+        {"Print", INT_MAX, "Generic error.", PRINT, 1},
+        {"Register Later", -5, "Generic error.", LATER, 0},
+    };
+    for (const Row &row : rows) {
+        ModemRoad road;
+        road.Script("Progress=1\r\nResult=" + std::to_string(row.code));
+        std::unique_ptr<Played> played(road.Start());
+        ASSERT_EQ("", ChooseSend({"9", -1, true})) << row.name;
+
+        HWND problem = ui::WaitForWindow(kProblemCaption);
+        ASSERT_NE(nullptr, problem) << row.name;
+        EXPECT_EQ(row.message, ui::ControlText(problem, IDC_PROBLEM_TEXT)) << row.name;
+        EXPECT_EQ(nullptr, ui::WaitForWindow(kStatusCaption, 0)) << row.name;
+        EXPECT_FALSE(road.RecordFileExists()) << row.name;
+
+        switch (row.choice) {
+        case RETRY: {
+            road.Script("Progress=1,2,3\r\nResult=0", false);
+            ui::Click(problem, IDC_SEND);
+            EXPECT_EQ("", PlayModemOptions({"", -1, false})) << row.name;
+            HWND success = ui::WaitForWindow(kSuccessCaption);
+            ASSERT_NE(nullptr, success) << row.name;
+            ui::Click(success, IDC_CONTINUE);
+            break;
+        }
+        case PRINT: {
+            ui::Click(problem, IDC_PRINT);
+            HWND reminder = ui::WaitForWindow("Reminder");
+            ASSERT_NE(nullptr, reminder) << row.name;
+            ui::Click(reminder, IDC_CONTINUE);
+            break;
+        }
+        case LATER:
+            ui::Click(problem, IDC_REGISTER_LATER);
+            break;
+        }
+        ASSERT_TRUE(played->Join()) << row.name;
+        EXPECT_EQ(row.outcome, road.Outcome()) << row.name;
+        EXPECT_FALSE(road.RecordFileExists()) << row.name;
+
+        const auto transfers = road.Transfers();
+        ASSERT_EQ(row.choice == RETRY ? 2u : 1u, transfers.size()) << row.name;
+        EXPECT_EQ("9,1800-555-0142", transfers[0].at(5)) << row.name;
+        EXPECT_EQ("8", transfers[0].at(13)) << row.name;
+        if (row.choice == RETRY) {
+            // Written afresh from the second showing's defaults.
+            EXPECT_EQ("1800-555-0142", transfers[1].at(5)) << row.name;
+            EXPECT_EQ("0", transfers[1].at(13)) << row.name;
+            EXPECT_EQ(road.Sent(1), road.Sent(2)) << row.name;
+        }
+        if (row.choice == PRINT) {
+            EXPECT_FALSE(road.Card().ReadFile("prints\\card-0001.txt").empty()) << row.name;
+        }
+    }
+}
+
+TEST(ModemRoad, CancelIsPassedOnOnceAtTheNextProgressCall)
+{
+    ModemRoad road;
+    road.Script("Result=0\r\nProgress=1,0,2");
+    std::unique_ptr<Played> played(road.Start());
+    ASSERT_EQ("", ChooseSend({"", -1, false}));
+
+    HWND status = ui::WaitForWindow(kStatusCaption);
+    ASSERT_NE(nullptr, status);
+    ASSERT_TRUE(TextBecomes(status, IDC_MODEM_STATUS_TEXT, "Initializing modem..."));
+    HWND cancel = ui::Control(status, IDCANCEL);
+    ui::Click(status, IDCANCEL);
+    // Disabled before the transfer takes another step; the library not yet told.
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(cancel); }));
+    const std::vector<std::string> before = {"begin 1", "transfer", "progress 1"};
+    EXPECT_EQ(before, road.Events());
+
+    // Code 0 leaves the status line alone but passes the request on.
+    road.Step();
+    EXPECT_TRUE(WaitUntil([&] { return road.Events().size() == 5; }));
+    EXPECT_EQ("Initializing modem...", ui::ControlText(status, IDC_MODEM_STATUS_TEXT));
+    EXPECT_TRUE(IsWindow(status));
+
+    road.Step();
+    HWND problem = ui::WaitForWindow(kProblemCaption);
+    ASSERT_NE(nullptr, problem);
+    EXPECT_EQ("User Abort.", ui::ControlText(problem, IDC_PROBLEM_TEXT));
+    EXPECT_FALSE(road.RecordFileExists());
+    ui::Click(problem, IDC_REGISTER_LATER);
+
+    ASSERT_TRUE(played->Join());
+    EXPECT_EQ(0, road.Outcome());
+    const std::vector<std::string> events = {"begin 1",    "transfer", "progress 1",
+                                             "progress 0", "cancel",   "result 110"};
+    EXPECT_EQ(events, road.Events());
+}
+
+TEST(ModemRoad, RecordFileThatCannotBeWrittenEndsQuietly)
+{
+    ModemRoad road;
+    road.Script("Result=0");
+    // A folder holds the record file's name, so the file cannot be created.
+    ASSERT_TRUE(CreateDirectoryA(road.Card().File("eregreg.txt").c_str(), nullptr));
+    std::unique_ptr<Played> played(road.Start());
+    ASSERT_EQ("", ChooseSend({"9", -1, false}));
+
+    // The call ends by itself: a status window or dialog would keep it waiting.
+    ASSERT_TRUE(played->Join());
+    EXPECT_EQ(0, played->Result());
+    EXPECT_EQ(0, road.Outcome());
+    EXPECT_TRUE(road.Events().empty()) << "something was dialled";
+    EXPECT_TRUE(road.Transfers().empty());
+}
+
+}  // namespace
