@@ -1,6 +1,7 @@
 // Binding the wizard's flow to its dialogs, renderers and deliveries.
 #include "Steps.h"
 
+#include "../mail/EmailProgressDlg.h"
 #include "../output/Print.h"
 #include "../output/RecordFile.h"
 #include "../pages/CardForm.h"
@@ -28,6 +29,6 @@ int WizardSteps::TransmissionSuccess() { return kNotAvailable; }
 int WizardSteps::TransmissionProblem(int) { return kNotAvailable; }
 int WizardSteps::Print() { return PrintCard(m_rec); }
 int WizardSteps::PrintReminder() { return RunPrintReminder(m_owner, m_rec); }
-int WizardSteps::Email() { return kNotAvailable; }
+int WizardSteps::Email() { return RunEmailProgress(m_rec); }
 void WizardSteps::SaveCard() { ::SaveCard(m_rec); }
 void WizardSteps::SaveQuestionnaire() { ::SaveQuestionnaire(m_rec); }
