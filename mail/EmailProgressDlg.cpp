@@ -49,7 +49,10 @@ BOOL CEmailProgressDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     EnableWindow(GetDlgItem(IDOK), FALSE);
-    // The dialog shows before any network work begins.
+    // The dialog is on screen before any network work begins: a modal dialog
+    // would otherwise show only once its queue runs empty, and an early
+    // socket error box would stand alone.
+    ShowWindow(m_hWnd, SW_SHOW);
     PostMessageA(m_hWnd, WM_SMTP_EVENT, SMTP_START, 0);
     return TRUE;
 }
