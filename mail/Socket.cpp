@@ -61,8 +61,14 @@ QSocket::~QSocket() { DrainAndClose(); }
 
 bool QSocket::OpenSocket()
 {
-    if (Socket(kAllEvents))
+    if (Socket(kAllEvents)) {
+        // Each text goes out as it is sent: held back for the peer's
+        // acknowledgement, the mail's small pieces would wait on it one by one.
+        const BOOL noDelay = TRUE;
+        setsockopt(m_hSocket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char *>(&noDelay),
+                   sizeof noDelay);
         return true;
+    }
     ReportError(kFile, SITE_OPEN);
     m_strError = "Unable to open a new socket.";
     m_nState = FAILED;

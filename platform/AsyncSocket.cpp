@@ -10,6 +10,8 @@ namespace {
 
 const UINT WM_SOCKET_NOTIFY = WM_APP + 0x73;
 const char kWindowClass[] = "GlimRegSocketWindow";
+// How long a blocking wait watches its socket before serving messages again.
+const DWORD kTurnMs = 10;
 
 // The sockets of one thread and the window their events come to.
 struct ThreadSockets {
@@ -245,8 +247,22 @@ bool CSocket::PumpMessages(long events, DWORD waitMs)
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= waitMs)
             break;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, waitMs - elapsed,
-                                  QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE);
+        // The socket itself is watched in short turns: its readiness ends the
+        // wait at once, where the event's message would come later, and paint
+        // and messages from other threads are served between the turns.
+        const DWORD turn = waitMs - elapsed < kTurnMs ? waitMs - elapsed : kTurnMs;
+        fd_set read, write, failed;
+        FD_ZERO(&read);
+        FD_ZERO(&write);
+        FD_ZERO(&failed);
+        if (events & (FD_READ | FD_CLOSE | FD_ACCEPT))
+            FD_SET(m_hSocket, &read);
+        if (events & FD_WRITE)
+            FD_SET(m_hSocket, &write);
+        FD_SET(m_hSocket, &failed);
+        timeval tv = {static_cast<long>(turn / 1000), static_cast<long>(turn % 1000) * 1000};
+        if (select(0, &read, &write, &failed, &tv) != 0)
+            break;  // ready, or the socket failed: the operation is tried again
     }
     PostAside(aside);
     return true;
