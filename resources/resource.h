@@ -107,6 +107,7 @@
 #define IDC_REMINDER_TEXT         167
 
 // E-mail progress.
+#define IDC_EMAIL_STATUS          238
 
 // String table: product configuration.
 #define IDS_PRODUCT_CODE          1
@@ -145,3 +146,4 @@
 #define IDS_MAIL_BAD_SENDER       82
 #define IDS_MAIL_BAD_SITE         83
 #define IDS_SOCKETS_FAILED        84
+#define IDS_MAIL_NOT_ACCEPTED     85

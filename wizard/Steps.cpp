@@ -1,6 +1,7 @@
 // Binding the wizard's flow to its dialogs, renderers and deliveries.
 #include "Steps.h"
 
+#include "../mail/EmailProgressDlg.h"
 #include "../output/Modem.h"
 #include "../output/Print.h"
 #include "../output/RecordFile.h"
@@ -9,12 +10,6 @@
 #include "../pages/MarketResearch.h"
 #include "FlowDialogs.h"
 #include "Settings.h"
-
-namespace {
-// A step whose dialog is not in this library yet behaves as a dialog that
-// cannot be created.
-const int kNotAvailable = -1;
-}  // namespace
 
 int WizardSteps::Intro() { return RunIntro(m_owner, m_rec); }
 int WizardSteps::CardForm() { return RunCardForm(m_owner, m_rec); }
@@ -32,6 +27,6 @@ int WizardSteps::TransmissionProblem(int error)
 }
 int WizardSteps::Print() { return PrintCard(m_rec); }
 int WizardSteps::PrintReminder() { return RunPrintReminder(m_owner, m_rec); }
-int WizardSteps::Email() { return kNotAvailable; }
+int WizardSteps::Email() { return RunEmailProgress(m_rec); }
 void WizardSteps::SaveCard() { ::SaveCard(m_rec); }
 void WizardSteps::SaveQuestionnaire() { ::SaveQuestionnaire(m_rec); }

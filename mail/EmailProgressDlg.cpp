@@ -1,0 +1,150 @@
+// The "E-Mail Progress" dialog: connects to the vendor's mail host and runs the
+// registration mail's SMTP conversation inside the socket's connected notification.
+#include "EmailProgressDlg.h"
+
+#include <cstring>
+
+#include "../output/Render.h"
+#include "../resources/resource.h"
+#include "SmtpConversation.h"
+#include "Socket.h"
+
+namespace {
+
+// The text each failed conversation leaves in the dialog.
+struct FailureText {
+    SmtpOutcome outcome;
+    UINT text;
+};
+const FailureText kFailureTexts[] = {
+    {SMTP_SITE_REFUSED, IDS_MAIL_BAD_SITE},
+    {SMTP_SENDER_REFUSED, IDS_MAIL_BAD_SENDER},
+    {SMTP_RECIPIENT_REFUSED, IDS_MAIL_BAD_RECIPIENT},
+    {SMTP_NOT_ACCEPTED, IDS_MAIL_NOT_ACCEPTED},
+};
+
+const int kStringWidth = 256;
+
+// The conversation's replies come from the socket, read synchronously.
+class SocketChannel : public SmtpChannel {
+public:
+    explicit SocketChannel(QSocket &socket) : m_socket(socket) {}
+    void SendText(const std::string &text) override { m_socket.SendText(text); }
+    std::string ReadLine() override { return m_socket.ReadLine(); }
+
+private:
+    QSocket &m_socket;
+};
+
+}  // namespace
+
+CEmailProgressDlg::CEmailProgressDlg(HINSTANCE instance, HWND parent)
+    : CDialog(instance, IDD_EMAIL_PROGRESS, parent), m_hResources(instance)
+{
+}
+
+CEmailProgressDlg::~CEmailProgressDlg() { delete m_pSocket; }
+
+BOOL CEmailProgressDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    EnableWindow(GetDlgItem(IDOK), FALSE);
+    // The dialog is on screen before any network work begins: a modal dialog
+    // would otherwise show only once its queue runs empty, and an early
+    // socket error box would stand alone.
+    ShowWindow(m_hWnd, SW_SHOW);
+    PostMessageA(m_hWnd, WM_SMTP_EVENT, SMTP_START, 0);
+    return TRUE;
+}
+
+void CEmailProgressDlg::OnOK() { CDialog::OnOK(); }
+
+void CEmailProgressDlg::OnCancel() { CDialog::OnCancel(); }
+
+void CEmailProgressDlg::DoDataExchange() {}
+
+void CEmailProgressDlg::PostNcDestroy()
+{
+    delete m_pSocket;
+    m_pSocket = nullptr;
+    CDialog::PostNcDestroy();
+}
+
+bool CEmailProgressDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT &result)
+{
+    if (msg != WM_SMTP_EVENT)
+        return false;
+    result = OnSmtpEvent(wParam, lParam);
+    return true;
+}
+
+LRESULT CEmailProgressDlg::OnSmtpEvent(WPARAM wParam, LPARAM)
+{
+    const int code = static_cast<int>(wParam);
+    if (code == SMTP_START && !m_pSocket)
+        Start();
+    else if (code == QSOCK_STATUS && m_pSocket && m_pSocket->m_nState == QSocket::CONNECTED)
+        Converse();
+    // Received data and other states are not the dialog's business.
+    return 0;
+}
+
+void CEmailProgressDlg::Start()
+{
+    const std::string host = LoadText(IDS_MAIL_HOST);
+    m_pSocket = new QSocket(true);
+    m_pSocket->SetNotifyTarget(m_hWnd, WM_SMTP_EVENT);
+    // A connection made at once runs the conversation before Connect returns.
+    if (!m_pSocket->Connect(host.c_str(), SMTP_PORT)) {
+        ShowText(IDS_MAIL_UNREACHABLE, host);
+        delete m_pSocket;
+        m_pSocket = nullptr;
+    }
+}
+
+void CEmailProgressDlg::Converse()
+{
+    ShowText(IDS_MAIL_CONNECTED);
+    m_pSocket->SetNotifyTarget(nullptr, 0);
+    SocketChannel channel(*m_pSocket);
+    const SmtpResult result =
+        RunSmtpConversation(channel, m_strEmail, LoadText(IDS_MAIL_RECIPIENT), m_strBody);
+    if (result.outcome == SMTP_DELIVERED) {
+        ShowText(IDS_MAIL_COMPLETE);
+        EnableWindow(GetDlgItem(IDOK), TRUE);
+        EnableWindow(GetDlgItem(IDCANCEL), FALSE);
+        return;
+    }
+    for (const FailureText &f : kFailureTexts)
+        if (f.outcome == result.outcome)
+            ShowText(f.text, result.argument);
+}
+
+std::string CEmailProgressDlg::LoadText(UINT id) const
+{
+    char text[kStringWidth];
+    if (LoadStringA(m_hResources, id, text, sizeof text) <= 0)
+        text[0] = '\0';
+    return text;
+}
+
+void CEmailProgressDlg::ShowText(UINT id, const std::string &argument)
+{
+    // The argument goes in as it is: a "%1" inside it stays unexpanded.
+    std::string text = LoadText(id);
+    for (size_t at = text.find("%1"); at != std::string::npos; at = text.find("%1", at)) {
+        text.replace(at, 2, argument);
+        at += argument.size();
+    }
+    SetDlgItemTextA(m_hWnd, IDC_EMAIL_STATUS, text.c_str());
+}
+
+int RunEmailProgress(RegistrationRecord *rec)
+{
+    char body[MAIL_BODY_WIDTH];
+    BuildMailBody(rec, body, sizeof body);
+    CEmailProgressDlg dialog(rec->ModuleInstance);
+    dialog.m_strEmail.assign(rec->EmailAddress, strnlen(rec->EmailAddress, sizeof rec->EmailAddress));
+    dialog.m_strBody = body;
+    return static_cast<int>(dialog.DoModal());
+}

@@ -1,0 +1,46 @@
+// The "E-Mail Progress" dialog: mails the card to the vendor's mailbox.
+#pragma once
+#include <string>
+
+#include "../platform/Dialog.h"
+#include "../wizard/Record.h"
+
+class QSocket;
+
+// The socket's notification message, and the dialog's start trigger.
+const UINT WM_SMTP_EVENT = WM_USER + 201;
+// wParam of the start trigger: outside the data notifications' 0 to 520.
+const int SMTP_START = 1234;
+const UINT SMTP_PORT = 25;
+
+class CEmailProgressDlg : public CDialog {
+public:
+    explicit CEmailProgressDlg(HINSTANCE instance, HWND parent = nullptr);
+    ~CEmailProgressDlg() override;
+
+    std::string m_strEmail;  // the sender: the card's e-mail address
+    std::string m_strBody;   // the mail body, one line without its line end
+    QSocket *m_pSocket = nullptr;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    void DoDataExchange() override;
+    void PostNcDestroy() override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT &result) override;
+
+private:
+    LRESULT OnSmtpEvent(WPARAM wParam, LPARAM lParam);
+    void Start();
+    void Converse();
+    std::string LoadText(UINT id) const;
+    void ShowText(UINT id, const std::string &argument = "");
+
+    HINSTANCE m_hResources;
+};
+
+// Mails the record's card with its e-mail address as sender: 1 when the
+// server took the mail and the user pressed OK, 2 when cancelled, -1 when the
+// dialog cannot be created.
+int RunEmailProgress(RegistrationRecord *rec);

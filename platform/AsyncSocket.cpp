@@ -1,0 +1,353 @@
+// Socket events as window messages: one hidden window per thread turns each
+// WSAAsyncSelect notification into a call of the socket's handler.
+#include "AsyncSocket.h"
+
+#include <map>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+const UINT WM_SOCKET_NOTIFY = WM_APP + 0x73;
+const char kWindowClass[] = "GlimRegSocketWindow";
+// How long a blocking wait watches its socket before serving messages again.
+const DWORD kTurnMs = 10;
+
+// The sockets of one thread and the window their events come to.
+struct ThreadSockets {
+    HWND window = nullptr;
+    std::map<SOCKET, CAsyncSocket *> sockets;
+};
+
+std::mutex g_lock;
+std::map<DWORD, ThreadSockets> g_threads;
+
+HINSTANCE ThisModule()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&g_threads), &module);
+    return module;
+}
+
+CAsyncSocket *Lookup(SOCKET handle)
+{
+    std::lock_guard<std::mutex> hold(g_lock);
+    auto t = g_threads.find(GetCurrentThreadId());
+    if (t == g_threads.end())
+        return nullptr;
+    auto s = t->second.sockets.find(handle);
+    return s == t->second.sockets.end() ? nullptr : s->second;
+}
+
+void Forget(SOCKET handle)
+{
+    HWND window = nullptr;
+    {
+        std::lock_guard<std::mutex> hold(g_lock);
+        auto t = g_threads.find(GetCurrentThreadId());
+        if (t == g_threads.end())
+            return;
+        t->second.sockets.erase(handle);
+        if (!t->second.sockets.empty())
+            return;
+        window = t->second.window;
+        g_threads.erase(t);
+    }
+    // The class is registered while a window uses it: a copy of the library
+    // loaded later at the same address must not find a class left behind.
+    if (window) {
+        DestroyWindow(window);
+        UnregisterClassA(kWindowClass, ThisModule());
+    }
+}
+
+// Requeues the notifications a wait set aside, in their order.
+void PostAside(const std::vector<MSG> &aside)
+{
+    for (const MSG &m : aside)
+        PostMessageA(m.hwnd, m.message, m.wParam, m.lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK SocketWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg != WM_SOCKET_NOTIFY)
+        return DefWindowProcA(window, msg, wParam, lParam);
+    const SOCKET handle = static_cast<SOCKET>(wParam);
+    CAsyncSocket *socket = Lookup(handle);
+    if (!socket)
+        return 0;  // closed since the event was posted
+    const int error = WSAGETSELECTERROR(lParam);
+    switch (WSAGETSELECTEVENT(lParam)) {
+    case FD_READ: {
+        // An event whose bytes were already taken is not passed on.
+        u_long waiting = 0;
+        if (error == 0 && (ioctlsocket(handle, FIONREAD, &waiting) != 0 || waiting == 0))
+            return 0;
+        socket->OnReceive(error);
+        break;
+    }
+    case FD_WRITE: socket->OnSend(error); break;
+    case FD_OOB: socket->OnOutOfBandData(error); break;
+    case FD_ACCEPT: socket->OnAccept(error); break;
+    case FD_CONNECT: socket->OnConnect(error); break;
+    case FD_CLOSE: socket->OnClose(error); break;
+    default: break;
+    }
+    return 0;
+}
+
+HWND CAsyncSocket::NotifyWindow()
+{
+    std::lock_guard<std::mutex> hold(g_lock);
+    ThreadSockets &t = g_threads[GetCurrentThreadId()];
+    if (!t.window) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = SocketWindowProc;
+        wc.hInstance = ThisModule();
+        wc.lpszClassName = kWindowClass;
+        RegisterClassA(&wc);
+        t.window = CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   wc.hInstance, nullptr);
+    }
+    return t.window;
+}
+
+CAsyncSocket::CAsyncSocket() = default;
+
+CAsyncSocket::~CAsyncSocket()
+{
+    if (m_hSocket != INVALID_SOCKET)
+        CAsyncSocket::Close();
+}
+
+void CAsyncSocket::AttachHandle(SOCKET handle)
+{
+    m_hSocket = handle;
+    NotifyWindow();
+    std::lock_guard<std::mutex> hold(g_lock);
+    g_threads[GetCurrentThreadId()].sockets[handle] = this;
+}
+
+BOOL CAsyncSocket::Socket(long events)
+{
+    const SOCKET handle = socket(AF_INET, SOCK_STREAM, 0);
+    if (handle == INVALID_SOCKET)
+        return FALSE;
+    AttachHandle(handle);
+    if (!AsyncSelect(events)) {
+        const int error = WSAGetLastError();
+        Close();
+        WSASetLastError(error);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CAsyncSocket::AsyncSelect(long events)
+{
+    if (m_hSocket == INVALID_SOCKET) {
+        WSASetLastError(WSAENOTSOCK);
+        return FALSE;
+    }
+    return WSAAsyncSelect(m_hSocket, NotifyWindow(), WM_SOCKET_NOTIFY, events) != SOCKET_ERROR;
+}
+
+BOOL CAsyncSocket::Connect(const char *host, UINT port)
+{
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = inet_addr(host);
+    if (address.sin_addr.s_addr == INADDR_NONE) {
+        const hostent *found = gethostbyname(host);
+        if (!found || found->h_length != sizeof address.sin_addr) {
+            WSASetLastError(WSAEINVAL);
+            return FALSE;
+        }
+        memcpy(&address.sin_addr, found->h_addr, sizeof address.sin_addr);
+    }
+    address.sin_port = htons(static_cast<u_short>(port));
+    return ConnectHelper(reinterpret_cast<const sockaddr *>(&address), sizeof address);
+}
+
+BOOL CAsyncSocket::ConnectHelper(const sockaddr *address, int length)
+{
+    return connect(m_hSocket, address, length) != SOCKET_ERROR;
+}
+
+BOOL CAsyncSocket::IOCtl(long command, u_long *argument)
+{
+    return ioctlsocket(m_hSocket, command, argument) != SOCKET_ERROR;
+}
+
+BOOL CAsyncSocket::Accept(CAsyncSocket &connected, sockaddr *address, int *length)
+{
+    const SOCKET handle = accept(m_hSocket, address, length);
+    if (handle == INVALID_SOCKET)
+        return FALSE;
+    connected.AttachHandle(handle);
+    return TRUE;
+}
+
+void CAsyncSocket::Close()
+{
+    if (m_hSocket == INVALID_SOCKET)
+        return;
+    const SOCKET handle = m_hSocket;
+    m_hSocket = INVALID_SOCKET;
+    closesocket(handle);
+    Forget(handle);
+}
+
+int CAsyncSocket::Receive(void *buffer, int length, int flags)
+{
+    return recv(m_hSocket, static_cast<char *>(buffer), length, flags);
+}
+
+int CAsyncSocket::Send(const void *buffer, int length, int flags)
+{
+    return send(m_hSocket, static_cast<const char *>(buffer), length, flags);
+}
+
+void CAsyncSocket::OnReceive(int) {}
+void CAsyncSocket::OnSend(int) {}
+void CAsyncSocket::OnOutOfBandData(int) {}
+void CAsyncSocket::OnAccept(int) {}
+void CAsyncSocket::OnConnect(int) {}
+void CAsyncSocket::OnClose(int) {}
+
+bool CSocket::PumpMessages(long events, DWORD waitMs)
+{
+    const HWND window = NotifyWindow();
+    const DWORD start = GetTickCount();
+    std::vector<MSG> aside;
+    bool ended = false;
+    for (;;) {
+        if (m_bCancelled) {
+            PostAside(aside);
+            return false;
+        }
+        // This socket's awaited event ends the wait; other notifications wait
+        // for their turn until the wait is over.
+        MSG msg;
+        while (PeekMessageA(&msg, window, WM_SOCKET_NOTIFY, WM_SOCKET_NOTIFY, PM_REMOVE)) {
+            if (static_cast<SOCKET>(msg.wParam) == m_hSocket &&
+                (WSAGETSELECTEVENT(msg.lParam) & events))
+                ended = true;
+            else
+                aside.push_back(msg);
+        }
+        if (ended)
+            break;
+        while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            DispatchMessageA(&msg);
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= waitMs)
+            break;
+        // The socket itself is watched in short turns: its readiness ends the
+        // wait at once, where the event's message would come later, and paint
+        // and messages from other threads are served between the turns.
+        const DWORD turn = waitMs - elapsed < kTurnMs ? waitMs - elapsed : kTurnMs;
+        fd_set read, write, failed;
+        FD_ZERO(&read);
+        FD_ZERO(&write);
+        FD_ZERO(&failed);
+        if (events & (FD_READ | FD_CLOSE | FD_ACCEPT))
+            FD_SET(m_hSocket, &read);
+        if (events & FD_WRITE)
+            FD_SET(m_hSocket, &write);
+        FD_SET(m_hSocket, &failed);
+        timeval tv = {static_cast<long>(turn / 1000), static_cast<long>(turn % 1000) * 1000};
+        if (select(0, &read, &write, &failed, &tv) != 0)
+            break;  // ready, or the socket failed: the operation is tried again
+    }
+    PostAside(aside);
+    return true;
+}
+
+int CSocket::ReceiveWithin(void *buffer, int length, DWORD waitMs, int flags)
+{
+    const DWORD start = GetTickCount();
+    m_bBlocking = true;
+    m_bCancelled = false;
+    int n;
+    for (;;) {
+        n = CAsyncSocket::Receive(buffer, length, flags);
+        if (n != SOCKET_ERROR || WSAGetLastError() != WSAEWOULDBLOCK)
+            break;
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= waitMs) {
+            WSASetLastError(WSAETIMEDOUT);
+            break;
+        }
+        const DWORD slice = waitMs - elapsed < m_nTimeOut ? waitMs - elapsed : m_nTimeOut;
+        if (!PumpMessages(FD_READ | FD_CLOSE, slice)) {
+            WSASetLastError(WSAEINTR);
+            break;
+        }
+    }
+    m_bBlocking = false;
+    return n;
+}
+
+int CSocket::Receive(void *buffer, int length, int flags)
+{
+    return ReceiveWithin(buffer, length, INFINITE, flags);
+}
+
+int CSocket::Send(const void *buffer, int length, int flags)
+{
+    const char *bytes = static_cast<const char *>(buffer);
+    int sent = 0;
+    m_bBlocking = true;
+    m_bCancelled = false;
+    while (sent < length) {
+        const int n = CAsyncSocket::Send(bytes + sent, length - sent, flags);
+        if (n != SOCKET_ERROR) {
+            sent += n;
+            continue;
+        }
+        if (WSAGetLastError() != WSAEWOULDBLOCK || !PumpMessages(FD_WRITE | FD_CLOSE, m_nTimeOut)) {
+            if (m_bCancelled)
+                WSASetLastError(WSAEINTR);
+            sent = SOCKET_ERROR;
+            break;
+        }
+    }
+    m_bBlocking = false;
+    return sent;
+}
+
+BOOL CSocket::Accept(CAsyncSocket &connected, sockaddr *address, int *length)
+{
+    m_bBlocking = true;
+    m_bCancelled = false;
+    BOOL accepted;
+    for (;;) {
+        accepted = CAsyncSocket::Accept(connected, address, length);
+        if (accepted || WSAGetLastError() != WSAEWOULDBLOCK)
+            break;
+        if (!PumpMessages(FD_ACCEPT, m_nTimeOut)) {
+            WSASetLastError(WSAEINTR);
+            break;
+        }
+    }
+    m_bBlocking = false;
+    return accepted;
+}
+
+void CSocket::Close()
+{
+    if (m_bBlocking)
+        CancelBlockingCall();
+    CAsyncSocket::Close();
+}
+
+void CSocket::CancelBlockingCall()
+{
+    if (m_bBlocking)
+        m_bCancelled = true;
+}
