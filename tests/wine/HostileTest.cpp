@@ -310,18 +310,36 @@ TEST(Hostile, HostRecordWithoutTerminators)
     }
 }
 
-TEST(Hostile, OwnerDestroyedBeforeTheCall)
+TEST(Hostile, ArgumentsRejectedBeforeTheCardShows)
 {
-    CardFolder folder;
-    HWND owner = CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                                 nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(owner);
-    DestroyWindow(owner);
-    int outcome = 77;
-    const HostUserRecord user = MakeUser("Ann B Smith", "", "");
-    EXPECT_EQ(-1, folder.Register(owner, &outcome, &user));
-    EXPECT_EQ(77, outcome);
-    EXPECT_FALSE(folder.HasSettingsFile());
+    // An owner destroyed before the call, and a host record that cannot be
+    // read: -1, the outcome flag untouched, nothing saved.
+    HWND gone = CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(gone);
+    DestroyWindow(gone);
+    void *unreadable = VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_NOACCESS);
+    ASSERT_TRUE(unreadable);
+    static const HostUserRecord user = MakeUser("Ann B Smith", "", "");
+    struct Row {
+        const char *name;
+        HWND owner;
+        const HostUserRecord *host;
+    };
+    const Row rows[] = {
+        {"owner destroyed before the call", gone, &user},
+        {"no host record", nullptr, nullptr},
+        {"host record in unreadable memory", nullptr,
+         static_cast<const HostUserRecord *>(unreadable)},
+    };
+    for (const Row &row : rows) {
+        CardFolder folder;
+        int outcome = 77;
+        EXPECT_EQ(-1, folder.Register(row.owner, &outcome, row.host)) << row.name;
+        EXPECT_EQ(77, outcome) << row.name;
+        EXPECT_FALSE(folder.HasSettingsFile()) << row.name;
+    }
+    VirtualFree(unreadable, 0, MEM_RELEASE);
 }
 
 }  // namespace
