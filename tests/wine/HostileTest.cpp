@@ -342,4 +342,8 @@ TEST(Hostile, ArgumentsRejectedBeforeTheCardShows)
     VirtualFree(unreadable, 0, MEM_RELEASE);
 }
 
+// The mail server's hostile replies (a 1 MB line, NUL bytes, a reply split byte
+// by byte, the connection reset after each of the seven replies) join here as
+// one table through the e-mail road, once that road is in.
+
 }  // namespace
