@@ -27,7 +27,8 @@ typedef struct HostUserRecord {
  *            finished (sent, printed, mailed, or Never Register confirmed)
  *   host     the user's name, company and serial number; only read
  * Returns 0 when the card ran, whatever the user chose; -1 when owner is not a
- * window, outcome cannot be written or memory is short (outcome untouched). */
+ * window, outcome cannot be written, host cannot be read or memory is short
+ * (outcome untouched). */
 int __cdecl VIreVuvo_Register(HWND owner, int *outcome, const HostUserRecord *host);
 
 typedef int(__cdecl *VIreVuvo_RegisterProc)(HWND, int *, const HostUserRecord *);

@@ -47,6 +47,9 @@ extern "C" int __cdecl VIreVuvo_Register(HWND owner, int *outcome, const HostUse
         return -1;
     if (IsBadWritePtr(outcome, sizeof *outcome))
         return -1;
+    // The host's record is read on the way in: a missing one would crash the host.
+    if (IsBadReadPtr(host, sizeof *host))
+        return -1;
 
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(RegistrationRecord));
     if (!memory)
