@@ -32,7 +32,12 @@ BEHAVIOURS = [
     ("127.0.25.6", "normal"),        # a card too wide for the line limit
     ("127.0.25.7", "never-accept"),  # connections stay pending
     ("127.0.25.9", "normal"),        # the benchmark
-]
+    ("127.0.25.10", "huge-line"),    # a greeting line of 1 MB
+    ("127.0.25.11", "nul-bytes"),    # NUL bytes after every reply
+    ("127.0.25.12", "byte-by-byte"),  # every reply split into single bytes
+] + [("127.0.25.%d" % (20 + n), "reset-after-%d" % n) for n in range(1, 8)]
+# 127.0.25.21 to .27: the connection reset right after the n-th of the seven
+# replies (greeting, HELO, MAIL, RCPT, DATA, end of data, QUIT).
 # 127.0.25.8 is left closed: nothing listens there.
 
 REFUSALS = {
@@ -147,6 +152,88 @@ class RecordingSMTP(SMTP):
         await super().smtp_QUIT(arg)
 
 
+class HostileSMTP(asyncio.Protocol):
+    """A scripted server answering the mail's commands with a hostile twist."""
+
+    def __init__(self, behaviour, recorder):
+        self.behaviour = behaviour
+        self.recorder = recorder
+        self.buffer = b""
+        self.in_data = False
+        self.data = b""
+        self.message = None
+        self.commands = []
+        self.replies = 0
+        self.next_at = 0.0
+        self.reset = behaviour.startswith("reset-after-")
+        self.reset_after = int(behaviour.rsplit("-", 1)[1]) if self.reset else 0
+
+    def connection_made(self, transport):
+        self.transport = transport
+        self.started = time.monotonic()
+        self.reply(b"220 " + HOST_NAME.encode() + b" ready")
+
+    def data_received(self, chunk):
+        self.buffer += chunk
+        while b"\n" in self.buffer and not self.transport.is_closing():
+            line, self.buffer = self.buffer.split(b"\n", 1)
+            line = line.rstrip(b"\r")
+            if self.in_data:
+                if line == b".":
+                    self.in_data = False
+                    self.message = self.data
+                    self.reply(b"250 OK: queued")
+                else:
+                    self.data += line + b"\r\n"
+                continue
+            self.commands.append(line.decode("latin-1"))
+            verb = line.split(b" ", 1)[0].upper()
+            if verb == b"DATA":
+                self.in_data = True
+                self.reply(b"354 End data with <CR><LF>.<CR><LF>")
+            elif verb == b"QUIT":
+                self.reply(b"221 Bye")
+                self.transport.close()
+            else:
+                self.reply(b"250 OK")
+
+    def reply(self, text):
+        if self.transport.is_closing():
+            return
+        self.replies += 1
+        line = text + b"\r\n"
+        if self.behaviour == "huge-line" and self.replies == 1:
+            line = b"220-" + b"x" * (1 << 20) + b"\r\n" + line
+        elif self.behaviour == "nul-bytes":
+            line += b"\0\0\0"
+        if self.behaviour == "byte-by-byte":
+            loop = asyncio.get_running_loop()
+            at = max(self.next_at, loop.time())
+            for i in range(len(line)):
+                loop.call_at(at + i * 0.001, self.write, line[i:i + 1])
+            self.next_at = at + len(line) * 0.001
+            return
+        self.transport.write(line)
+        if self.reset and self.replies == self.reset_after:
+            # A reset, not an orderly close: linger off, then abort.
+            sock = self.transport.get_extra_info("socket")
+            sock.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, b"\1\0\0\0\0\0\0\0")
+            self.transport.abort()
+
+    def write(self, piece):
+        if not self.transport.is_closing():
+            self.transport.write(piece)
+
+    def connection_lost(self, error):
+        base = self.recorder.next_session()
+        if self.message is not None:
+            with open(base + ".eml", "wb") as f:
+                f.write(self.message)
+        with open(base + ".txt", "w") as f:
+            f.writelines(c + "\n" for c in self.commands)
+            f.write("duration %.6f\n" % (time.monotonic() - self.started))
+
+
 def never_accepting_listener(address):
     """A listener whose queue is full: later connections stay pending."""
     listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
@@ -170,10 +257,13 @@ async def serve(folder):
             keep += never_accepting_listener(address)
             continue
         recorder = Recorder(os.path.join(folder, address))
-        handler = Handler(behaviour)
-        servers.append(await loop.create_server(
-            lambda h=handler, r=recorder: RecordingSMTP(h, r), host=address, port=PORT,
-            reuse_address=True))
+        if behaviour in REFUSALS or behaviour == "normal":
+            handler = Handler(behaviour)
+            factory = lambda h=handler, r=recorder: RecordingSMTP(h, r)
+        else:
+            factory = lambda b=behaviour, r=recorder: HostileSMTP(b, r)
+        servers.append(await loop.create_server(factory, host=address, port=PORT,
+                                                reuse_address=True))
     stop = asyncio.Event()
     loop.add_signal_handler(signal.SIGTERM, stop.set)
     loop.add_signal_handler(signal.SIGINT, stop.set)

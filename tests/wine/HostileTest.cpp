@@ -343,7 +343,7 @@ TEST(Hostile, ArgumentsRejectedBeforeTheCardShows)
 }
 
 // The mail server's hostile replies (a 1 MB line, NUL bytes, a reply split byte
-// by byte, the connection reset after each of the seven replies) join here as
-// one table through the e-mail road, once that road is in.
+// by byte, the connection reset after each of the seven replies) are a table of
+// the e-mail road's tests, beside the mail server they need (MailTest.cpp).
 
 }  // namespace

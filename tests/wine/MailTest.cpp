@@ -350,4 +350,62 @@ TEST(MailRoad, CancelBeforeTheConnectionCompletes)
     EXPECT_EQ(0, road.Outcome());
 }
 
+// Hostile servers: each row must end with a clear outcome within the bounded
+// waits; socket error boxes that show on the way are answered and counted.
+TEST(MailRoad, HostileServersEndClearly)
+{
+    const char kConnected[] =
+        "Connected to the Tarvolen E-Mail server!\n\nTransfering registration data...";
+    struct Row {
+        const char *name;
+        const char *host;
+        bool delivered;
+    };
+    const Row rows[] = {
+        {"a greeting line of 1 MB", "127.0.25.10", false},
+        {"NUL bytes after every reply", "127.0.25.11", true},
+        {"every reply split byte by byte", "127.0.25.12", true},
+        {"reset after the greeting", "127.0.25.21", false},
+        {"reset after the HELO reply", "127.0.25.22", false},
+        {"reset after the MAIL reply", "127.0.25.23", false},
+        {"reset after the RCPT reply", "127.0.25.24", false},
+        {"reset after the DATA reply", "127.0.25.25", false},
+        // The server took the mail before the connection went: it is mailed.
+        {"reset after the end-of-data reply", "127.0.25.26", true},
+        {"reset after the QUIT reply", "127.0.25.27", true},
+    };
+    for (const Row &row : rows) {
+        MailRoad road(row.host);
+        ASSERT_TRUE(road.Rewritten()) << row.name;
+        HWND dlg = road.ChooseEmail(WithEmail(kEmail));
+        ASSERT_NE(nullptr, dlg) << row.name;
+
+        std::string text;
+        int boxes = 0;
+        const DWORD start = GetTickCount();
+        for (;;) {
+            if (HWND box = ui::WaitForMessageBox("GlimReg", 0)) {
+                const MessageBoxSeen seen = ui::ReadMessageBox(box);
+                ++boxes;
+                ui::Answer(box, seen.buttons.empty() ? IDOK : seen.buttons.front());
+                ui::WaitForClose(box);
+            }
+            text = ui::ControlText(dlg, IDC_EMAIL_STATUS);
+            if (text != kConnecting && text != kConnected)
+                break;
+            ASSERT_LT(GetTickCount() - start, 90000u) << row.name << ": no outcome";
+            Sleep(20);
+        }
+        const bool okEnabled = IsWindowEnabled(ui::Control(dlg, IDOK));
+        EXPECT_EQ(row.delivered, text == kComplete) << row.name << ": " << text;
+        EXPECT_EQ(row.delivered, okEnabled) << row.name;
+        ui::Click(dlg, okEnabled ? IDOK : IDCANCEL);
+        ASSERT_TRUE(road.Ended()) << row.name;
+        EXPECT_EQ(row.delivered ? 1 : 0, road.Outcome()) << row.name;
+        printf("  %s: \"%s\", %d error box(es), %lu ms\n", row.name,
+               text.substr(0, text.find('\n')).c_str(), boxes,
+               static_cast<unsigned long>(GetTickCount() - start));
+    }
+}
+
 }  // namespace
