@@ -46,21 +46,6 @@ WNDPROC ProcedureOf(HWND dialog, int id)
     return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(ui::Control(dialog, id), GWLP_WNDPROC));
 }
 
-// Waits for a dialog with the caption that has the control (the intro, the card
-// form and the delivery choice share their caption).
-HWND WaitForDialogWith(const char *caption, int control)
-{
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 10000) {
-        HWND w = ui::WaitForWindow(caption);
-        if (w && ui::Control(w, control))
-            return w;
-        if (w)
-            ui::WaitForClose(w, 200);
-    }
-    return nullptr;
-}
-
 const int kTextEntries[] = {
     IDC_CARD_FIRST_NAME, IDC_CARD_INITIAL, IDC_CARD_LAST_NAME, IDC_CARD_COMPANY,
     IDC_CARD_ADDRESS1, IDC_CARD_ADDRESS2, IDC_CARD_CITY, IDC_CARD_STATE,
@@ -415,10 +400,10 @@ TEST(CardForm, RegisterLaterWithEveryFieldEmptyWritesTheEmptyFields)
     HostUserRecord user = MakeUser("", "", "");
     int outcome = 77;
     Played run([&] { return folder.Register(nullptr, &outcome, &user); });
-    HWND intro = WaitForDialogWith(kCardCaption, IDC_NEVER_REGISTER);
+    HWND intro = ui::WaitForDialog(kCardCaption, IDC_NEVER_REGISTER);
     ASSERT_NE(nullptr, intro);
     ui::Click(intro, IDC_REGISTER_NOW);
-    HWND form = WaitForDialogWith(kCardCaption, IDC_CARD_FIRST_NAME);
+    HWND form = ui::WaitForDialog(kCardCaption, IDC_CARD_FIRST_NAME);
     ASSERT_NE(nullptr, form);
     ui::Click(form, IDC_REGISTER_LATER);
     ASSERT_TRUE(run.Join());
@@ -463,11 +448,11 @@ TEST(CardForm, TheWizardRunsBothPagesAndSavesTheCardAfterEach)
     HostUserRecord user = MakeUser("", "Harbor Graphics", "GB-200-0001");
     int outcome = 77;
     Played run([&] { return folder.Register(nullptr, &outcome, &user); });
-    HWND intro = WaitForDialogWith(kCardCaption, IDC_NEVER_REGISTER);
+    HWND intro = ui::WaitForDialog(kCardCaption, IDC_NEVER_REGISTER);
     ASSERT_NE(nullptr, intro);
     ui::Click(intro, IDC_REGISTER_NOW);
 
-    HWND form = WaitForDialogWith(kCardCaption, IDC_CARD_FIRST_NAME);
+    HWND form = ui::WaitForDialog(kCardCaption, IDC_CARD_FIRST_NAME);
     ASSERT_NE(nullptr, form);
     EXPECT_EQ("Harbor Graphics", ui::ControlText(form, IDC_CARD_COMPANY));
     EXPECT_EQ("GB-200-0001", ui::ControlText(form, IDC_CARD_SERIAL));
