@@ -4,7 +4,6 @@
 
 #include <map>
 #include <mutex>
-#include <vector>
 
 namespace {
 
@@ -61,13 +60,6 @@ void Forget(SOCKET handle)
         DestroyWindow(window);
         UnregisterClassA(kWindowClass, ThisModule());
     }
-}
-
-// Requeues the notifications a wait set aside, in their order.
-void PostAside(const std::vector<MSG> &aside)
-{
-    for (const MSG &m : aside)
-        PostMessageA(m.hwnd, m.message, m.wParam, m.lParam);
 }
 
 }  // namespace
@@ -221,35 +213,15 @@ void CAsyncSocket::OnClose(int) {}
 
 bool CSocket::PumpMessages(long events, DWORD waitMs)
 {
-    const HWND window = NotifyWindow();
     const DWORD start = GetTickCount();
-    std::vector<MSG> aside;
-    bool ended = false;
     for (;;) {
-        if (m_bCancelled) {
-            PostAside(aside);
+        if (m_bCancelled)
             return false;
-        }
-        // This socket's awaited event ends the wait; other notifications wait
-        // for their turn until the wait is over.
-        MSG msg;
-        while (PeekMessageA(&msg, window, WM_SOCKET_NOTIFY, WM_SOCKET_NOTIFY, PM_REMOVE)) {
-            if (static_cast<SOCKET>(msg.wParam) == m_hSocket &&
-                (WSAGETSELECTEVENT(msg.lParam) & events))
-                ended = true;
-            else
-                aside.push_back(msg);
-        }
-        if (ended)
-            break;
-        while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
-            DispatchMessageA(&msg);
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= waitMs)
-            break;
         // The socket itself is watched in short turns: its readiness ends the
-        // wait at once, where the event's message would come later, and paint
-        // and messages from other threads are served between the turns.
+        // wait at once, where the event's message would come later. The
+        // thread's socket notifications stay queued for after the wait, in
+        // their order; an event whose bytes the wait took is dropped then.
+        const DWORD elapsed = GetTickCount() - start;
         const DWORD turn = waitMs - elapsed < kTurnMs ? waitMs - elapsed : kTurnMs;
         fd_set read, write, failed;
         FD_ZERO(&read);
@@ -262,10 +234,15 @@ bool CSocket::PumpMessages(long events, DWORD waitMs)
         FD_SET(m_hSocket, &failed);
         timeval tv = {static_cast<long>(turn / 1000), static_cast<long>(turn % 1000) * 1000};
         if (select(0, &read, &write, &failed, &tv) != 0)
-            break;  // ready, or the socket failed: the operation is tried again
+            return true;  // ready, or the socket failed: the operation is tried again
+        // Between the turns the windows repaint and messages sent from other
+        // threads are served; input waits until the operation is over.
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            DispatchMessageA(&msg);
+        if (GetTickCount() - start >= waitMs)
+            return !m_bCancelled;
     }
-    PostAside(aside);
-    return true;
 }
 
 int CSocket::ReceiveWithin(void *buffer, int length, DWORD waitMs, int flags)
