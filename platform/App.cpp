@@ -1,6 +1,8 @@
 // The library's entry point driving its application object.
 #include "App.h"
 
+#include "SocketInit.h"
+
 namespace {
 CWinApp *g_app = nullptr;
 HINSTANCE g_instance = nullptr;
@@ -22,7 +24,7 @@ CWinApp *AfxGetApp() { return g_app; }
 
 HINSTANCE AfxGetInstanceHandle() { return g_instance; }
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
@@ -38,6 +40,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
     case DLL_PROCESS_DETACH:
         if (g_app)
             g_app->ExitInstance();
+        // A host that frees the library gets its socket start-up back: loaded
+        // and freed many times, it would otherwise keep Windows Sockets
+        // started once per load. When the process ends, the system ends them.
+        if (!reserved)
+            AfxSocketTerm();
         return TRUE;
     default:
         return TRUE;

@@ -23,3 +23,11 @@ BOOL AfxSocketInit()
     g_started = true;
     return TRUE;
 }
+
+void AfxSocketTerm()
+{
+    if (!g_started)
+        return;
+    g_started = false;
+    WSACleanup();
+}
