@@ -3,7 +3,6 @@
 #include "AsyncSocket.h"
 
 #include <map>
-#include <mutex>
 
 namespace {
 
@@ -18,7 +17,30 @@ struct ThreadSockets {
     std::map<SOCKET, CAsyncSocket *> sockets;
 };
 
-std::mutex g_lock;
+// The sockets' map is the library's only shared state between threads.
+class Lock {
+public:
+    Lock() { InitializeCriticalSection(&m_section); }
+    ~Lock() { DeleteCriticalSection(&m_section); }
+    void Enter() { EnterCriticalSection(&m_section); }
+    void Leave() { LeaveCriticalSection(&m_section); }
+
+private:
+    CRITICAL_SECTION m_section;
+};
+
+class Hold {
+public:
+    explicit Hold(Lock &lock) : m_lock(lock) { m_lock.Enter(); }
+    ~Hold() { m_lock.Leave(); }
+    Hold(const Hold &) = delete;
+    Hold &operator=(const Hold &) = delete;
+
+private:
+    Lock &m_lock;
+};
+
+Lock g_lock;
 std::map<DWORD, ThreadSockets> g_threads;
 
 HINSTANCE ThisModule()
@@ -32,7 +54,7 @@ HINSTANCE ThisModule()
 
 CAsyncSocket *Lookup(SOCKET handle)
 {
-    std::lock_guard<std::mutex> hold(g_lock);
+    Hold hold(g_lock);
     auto t = g_threads.find(GetCurrentThreadId());
     if (t == g_threads.end())
         return nullptr;
@@ -44,7 +66,7 @@ void Forget(SOCKET handle)
 {
     HWND window = nullptr;
     {
-        std::lock_guard<std::mutex> hold(g_lock);
+        Hold hold(g_lock);
         auto t = g_threads.find(GetCurrentThreadId());
         if (t == g_threads.end())
             return;
@@ -94,7 +116,7 @@ LRESULT CALLBACK SocketWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
 
 HWND CAsyncSocket::NotifyWindow()
 {
-    std::lock_guard<std::mutex> hold(g_lock);
+    Hold hold(g_lock);
     ThreadSockets &t = g_threads[GetCurrentThreadId()];
     if (!t.window) {
         WNDCLASSA wc = {};
@@ -120,7 +142,7 @@ void CAsyncSocket::AttachHandle(SOCKET handle)
 {
     m_hSocket = handle;
     NotifyWindow();
-    std::lock_guard<std::mutex> hold(g_lock);
+    Hold hold(g_lock);
     g_threads[GetCurrentThreadId()].sockets[handle] = this;
 }
 
