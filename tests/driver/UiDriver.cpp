@@ -49,12 +49,14 @@ bool IsMessageBoxWindow(HWND w)
     return buttons > 0 && children <= buttons + 3;
 }
 
+DWORD g_watched = 0;  // 0: this process
+
 BOOL CALLBACK FindTopLevel(HWND w, LPARAM param)
 {
     auto *s = reinterpret_cast<Search *>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    if (pid != GetCurrentProcessId() || !IsWindowVisible(w))
+    if (pid != (g_watched ? g_watched : GetCurrentProcessId()) || !IsWindowVisible(w))
         return TRUE;
     if (s->messageBox && !IsMessageBoxWindow(w))
         return TRUE;
@@ -117,6 +119,8 @@ void PostKey(HWND dialog, UINT vk, bool shift)
 }  // namespace
 
 namespace ui {
+
+void WatchProcess(DWORD processId) { g_watched = processId; }
 
 HWND WaitForWindow(const char *caption, DWORD timeoutMs)
 {

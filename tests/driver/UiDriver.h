@@ -20,7 +20,12 @@ struct MessageBoxSeen {
 
 namespace ui {
 
-// Waits (bounded) for a top-level window of this process with the caption.
+// The process whose windows the waits look for: this one unless set (the demo
+// plays the user in a host program's windows). Windows of other programs on
+// the same desktop are never taken for the card's.
+void WatchProcess(DWORD processId);
+
+// Waits (bounded) for a top-level window of the watched process with the caption.
 // Returns null when none shows up in time.
 HWND WaitForWindow(const char *caption, DWORD timeoutMs = 10000);
 // Waits for a top-level window with the caption that has a control with this id

@@ -1,7 +1,7 @@
 // glimplay: plays a user through the registration card, as the demo shows it.
-// It loads GlimReg.dll from its own folder, calls the export on one thread as a
-// host would, and plays the user on another with the UI driver, saving a
-// picture of every dialog as it appears.
+// It starts glimhost.exe from its own folder, the host that loads GlimReg.dll
+// and calls its export, and plays the user in the host's windows with the UI
+// driver, saving a picture of every dialog as it appears.
 //   glimplay [--road email|print|send|later] [--shots FOLDER] [--interactive]
 //            [--mail-host ADDRESS]
 //            [--name TEXT] [--company TEXT] [--serial TEXT]
@@ -227,6 +227,73 @@ bool Player::Play()
     return true;
 }
 
+// glimhost.exe as a child process, its report read from its output.
+class Host {
+public:
+    ~Host()
+    {
+        if (m_process) {
+            if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT)
+                TerminateProcess(m_process, 1);
+            CloseHandle(m_process);
+        }
+        if (m_output)
+            CloseHandle(m_output);
+    }
+
+    bool Start(const Options &o)
+    {
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        HANDLE write = nullptr;
+        if (!CreatePipe(&m_output, &write, &inherit, 0))
+            return false;
+        SetHandleInformation(m_output, HANDLE_FLAG_INHERIT, 0);
+        std::string command = "\"" + OwnFolder() + "glimhost.exe\" --name \"" + o.name +
+                              "\" --company \"" + o.company + "\" --serial \"" + o.serial + "\"";
+        STARTUPINFOA start = {};
+        start.cb = sizeof start;
+        start.dwFlags = STARTF_USESTDHANDLES;
+        start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        start.hStdOutput = write;
+        start.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+        PROCESS_INFORMATION started = {};
+        std::vector<char> line(command.begin(), command.end());
+        line.push_back('\0');
+        const BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                       OwnFolder().c_str(), &start, &started);
+        CloseHandle(write);
+        if (!ok)
+            return false;
+        CloseHandle(started.hThread);
+        m_process = started.hProcess;
+        ui::WatchProcess(started.dwProcessId);
+        return true;
+    }
+
+    // Waits for the host to end and returns its "result R outcome O" line;
+    // empty when it did not end in time or said nothing.
+    std::string Finish(DWORD waitMs)
+    {
+        if (WaitForSingleObject(m_process, waitMs) != WAIT_OBJECT_0)
+            return std::string();
+        std::string said;
+        char bytes[256];
+        DWORD n;
+        while (ReadFile(m_output, bytes, sizeof bytes, &n, nullptr) && n > 0)
+            said.append(bytes, n);
+        const size_t at = said.find("result ");
+        if (at == std::string::npos)
+            return std::string();
+        said.erase(0, at);
+        said.erase(said.find_last_not_of("\r\n") + 1);
+        return said;
+    }
+
+private:
+    HANDLE m_process = nullptr;
+    HANDLE m_output = nullptr;
+};
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -256,42 +323,26 @@ int main(int argc, char **argv)
         fprintf(stderr, "glimplay: cannot point GlimReg.dll at %s\n", o.mailHost.c_str());
         return 1;
     }
-    HMODULE lib = LoadLibraryA((OwnFolder() + "GlimReg.dll").c_str());
-    auto reg = lib ? reinterpret_cast<VIreVuvo_RegisterProc>(reinterpret_cast<void *>(
-                         GetProcAddress(lib, "VIreVuvo_Register")))
-                   : nullptr;
-    if (!reg) {
-        fprintf(stderr, "glimplay: cannot load GlimReg.dll beside glimplay.exe\n");
+    Host host;
+    if (!host.Start(o)) {
+        fprintf(stderr, "glimplay: cannot start glimhost.exe beside glimplay.exe\n");
         return 1;
     }
-
-    HostUserRecord user = MakeUser(o.name.c_str(), o.company.c_str(), o.serial.c_str());
-    int outcome = -1;
     if (o.interactive) {
-        // A person plays the card in real windows.
-        HWND owner = CreateWindowExA(0, "STATIC", "Glimmerbox", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                     0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
-        const int r = reg(owner, &outcome, &user);
-        DestroyWindow(owner);
-        printf("result %d outcome %d\n", r, outcome);
-        return 0;
+        // A person plays the card in the host's real windows.
+        const std::string said = host.Finish(INFINITE);
+        printf("%s\n", said.c_str());
+        return said.empty() ? 1 : 0;
     }
 
-    Played run([&] {
-        HWND owner = CreateWindowExA(0, "STATIC", "Glimmerbox", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                     0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
-        const int r = reg(owner, &outcome, &user);
-        DestroyWindow(owner);
-        return r;
-    });
     Player player(o);
     const bool played = player.Play();
-    if (!run.Join(played ? 60000 : 3000)) {
+    const std::string said = host.Finish(played ? 60000 : 3000);
+    if (said.empty()) {
         fprintf(stderr, "glimplay: the card did not end\n");
         return 1;
     }
-    player.Step(kSteps, "the host got: result " + std::to_string(run.Result()) + ", outcome " +
-                            std::to_string(outcome));
-    printf("result %d outcome %d\n", run.Result(), outcome);
+    player.Step(kSteps, "the host got: " + said);
+    printf("%s\n", said.c_str());
     return played ? 0 : 1;
 }
