@@ -11,6 +11,7 @@ const int kCardOk = 161;
 const int kFirstName = 101;
 const int kNeverRegister = 223;
 const int kEmail = 163;
+const int kDoNotSend = 139;  // the hardware page's "Do NOT send" box
 
 // The six required fields of the card and the required-information page.
 const int kRequired[] = {101, 103, 106, 108, 109, 110};
@@ -27,7 +28,7 @@ HWND FindIntro(DWORD timeoutMs) { return ui::WaitForDialog(kCardCaption, kNeverR
 
 HWND FindDelivery(DWORD timeoutMs) { return ui::WaitForDialog(kCardCaption, kEmail, timeoutMs); }
 
-HWND WalkToDelivery(const CardEntries &entries)
+HWND WalkToDelivery(const CardEntries &entries, bool withhold)
 {
     HWND intro = FindIntro();
     if (!intro)
@@ -56,6 +57,8 @@ HWND WalkToDelivery(const CardEntries &entries)
             ui::Click(research, kOk);
             ui::WaitForClose(research);
         } else if (HWND hardware = ui::WaitForWindow("Hardware Configuration", 50)) {
+            if (withhold)
+                ui::Check(hardware, kDoNotSend, true);
             ui::Click(hardware, kOk);
             ui::WaitForClose(hardware);
         }

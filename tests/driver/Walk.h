@@ -14,9 +14,10 @@ typedef std::vector<std::pair<int, std::string>> CardEntries;
 CardEntries RequiredEntries();
 
 // Presses Register Now on the intro, types the entries on the card form, and
-// leaves every page with OK until the delivery choice shows. Returns the
-// delivery dialog, or null when the road did not lead there in time.
-HWND WalkToDelivery(const CardEntries &entries = RequiredEntries());
+// leaves every page with OK until the delivery choice shows, withholding the
+// machine's configuration on the hardware page if asked. Returns the delivery
+// dialog, or null when the road did not lead there in time.
+HWND WalkToDelivery(const CardEntries &entries = RequiredEntries(), bool withhold = false);
 
 // Dialogs of the card, found by caption and a control only they have.
 HWND FindIntro(DWORD timeoutMs = 10000);

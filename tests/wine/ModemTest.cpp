@@ -272,7 +272,7 @@ public:
     // What WriteRecordFile writes for the card as the call built it: the
     // configuration of the folder's library, the card and answers it saved,
     // and the probe of its services library.
-    std::string ExpectedRecordFile()
+    std::string ExpectedRecordFile(bool configurationSent = true)
     {
         RegistrationRecord r;
         memset(&r, 0, sizeof r);
@@ -286,6 +286,10 @@ public:
         LoadQuestionnaire(&r);
         FolderProbe probe(GetModuleHandleA(m_card.File("zeveze32.dll").c_str()));
         ProbeHardware(&r, probe);
+        if (!configurationSent) {
+            r.SendConfiguration = 0;
+            r.HardwareCodes[8] = '0';
+        }
         std::string text;
         RenderRecordFile(&r, [&](const char *piece, size_t length) {
             text.append(piece, length);
@@ -352,9 +356,9 @@ CardEntries TypedCard()
     return entries;
 }
 
-std::string ChooseSend(const ModemChoice &choice)
+std::string ChooseSend(const ModemChoice &choice, bool withhold = false)
 {
-    HWND delivery = WalkToDelivery(TypedCard());
+    HWND delivery = WalkToDelivery(TypedCard(), withhold);
     if (!delivery)
         return "the delivery choice did not show";
     ui::Click(delivery, IDC_SEND);
@@ -424,6 +428,27 @@ TEST(ModemRoad, SuccessTransfersTheTypedCardAndFinishes)
         "2", road.Card().File("eregreg.txt"), "9,1800-555-0142", "GB200", "2", "45", "3",
         "2400", "2", "200", "8"};
     EXPECT_EQ(expected, rest);
+}
+
+// The configuration withheld on the hardware page is left out of what is sent:
+// no probed text and no hardware code, the rest of the record as ever.
+TEST(ModemRoad, WithheldConfigurationIsLeftOutOfTheSentRecord)
+{
+    ModemRoad road;
+    road.Script("Result=0\r\nProgress=1", false);
+    std::unique_ptr<Played> played(road.Start());
+    ASSERT_EQ("", ChooseSend({"", -1, false}, true));
+    HWND success = ui::WaitForWindow(kSuccessCaption);
+    ASSERT_NE(nullptr, success);
+    ui::Click(success, IDC_CONTINUE);
+    ASSERT_TRUE(played->Join());
+    EXPECT_EQ(1, road.Outcome());
+
+    const std::string sent = road.Sent(1);
+    EXPECT_EQ(road.ExpectedRecordFile(false), sent);
+    for (const char *probed : {"Laser", "15360", "VGA", "6.22", "3.11"})
+        EXPECT_EQ(std::string::npos, sent.find(probed)) << probed;
+    EXPECT_NE(road.ExpectedRecordFile(true), sent) << "the probe found nothing to leave out";
 }
 
 // After a failed attempt the user retries, prints or registers later.
