@@ -81,19 +81,9 @@ DriveSeen DriveOfThisMachine(int index)
     }
 }
 
-std::vector<DriveSeen> DrivesOfThisMachine()
+bool PresentOnThisMachine(int index)
 {
-    std::vector<DriveSeen> drives;
-    const DWORD present = GetLogicalDrives();
-    for (int i = 0; i < 26; ++i)
-        if (present & (1u << i))
-            drives.push_back(DriveOfThisMachine(i));
-    return drives;
-}
-
-std::vector<DriveSeen> Drives()
-{
-    return Overridden("Drives") ? DrivesFromIni() : DrivesOfThisMachine();
+    return index >= 0 && index < 26 && (GetLogicalDrives() & (1u << index));
 }
 
 // Display classes by the screen's width and colour depth, first match wins.
@@ -241,24 +231,41 @@ int WINAPI ZvDisplay(char *display)
     return displayClass;
 }
 
+// The card asks for the next drive and then about that one drive, so each
+// call looks only at what it answers: asking every drive its type and size
+// at each step made the walk cost the square of the drives (under Wine, a
+// drive's type is a round trip to another process).
 int WINAPI ZvNextDrive(int previous)
 {
     // The drives in letter order, whatever order the script lists them in.
     int next = -1;
-    for (const DriveSeen &d : Drives())
-        if (d.index > previous && (next == -1 || d.index < next))
-            next = d.index;
+    if (Overridden("Drives")) {
+        for (const DriveSeen &d : DrivesFromIni())
+            if (d.index > previous && (next == -1 || d.index < next))
+                next = d.index;
+        return next;
+    }
+    const DWORD present = GetLogicalDrives();
+    for (int i = previous < 0 ? 0 : previous + 1; i < 26 && next == -1; ++i)
+        if (present & (1u << i))
+            next = i;
     return next;
 }
 
 int WINAPI ZvDriveInfo(int drive, int *type, int *number)
 {
     int t = 0, n = 0;
-    for (const DriveSeen &d : Drives())
-        if (d.index == drive) {
-            t = d.type;
-            n = d.number;
-        }
+    if (Overridden("Drives")) {
+        for (const DriveSeen &d : DrivesFromIni())
+            if (d.index == drive) {
+                t = d.type;
+                n = d.number;
+            }
+    } else if (PresentOnThisMachine(drive)) {
+        const DriveSeen d = DriveOfThisMachine(drive);
+        t = d.type;
+        n = d.number;
+    }
     if (type)
         *type = t;
     if (number)

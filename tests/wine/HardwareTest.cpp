@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "output/Services.h"
 #include "pages/Hardware.h"
 #include "pages/Probe.h"
 #include "resources/resource.h"
@@ -237,6 +238,29 @@ TEST(Hardware, StandInReportsThisMachine)
            rec.CPU, rec.Coprocessor, rec.Memory, rec.DisplayType, rec.HardDrives,
            rec.FloppyDrives, rec.OtherDrives, rec.ParallelPorts, rec.Printer, rec.Mouse,
            rec.DOSVersion, rec.WindowsVersion, rec.HardwareCodes);
+}
+
+// The walk answers each step from the drive letters alone and asks only the
+// drive it is told about: every present letter in order, nothing for the rest.
+TEST(Hardware, StandInWalksThisMachinesLetters)
+{
+    const DWORD present = GetLogicalDrives();
+    std::string walked, expected;
+    for (int d = ZvNextDrive(-1), steps = 0; d != -1 && steps < 26; d = ZvNextDrive(d), ++steps)
+        walked += static_cast<char>('A' + d);
+    for (int i = 0; i < 26; ++i) {
+        int type = -1, number = -1;
+        ZvDriveInfo(i, &type, &number);
+        if (present & (1u << i)) {
+            expected += static_cast<char>('A' + i);
+            EXPECT_NE(0, type) << static_cast<char>('A' + i);
+        } else {
+            EXPECT_EQ(0, type) << static_cast<char>('A' + i);
+            EXPECT_EQ(0, number) << static_cast<char>('A' + i);
+        }
+    }
+    EXPECT_EQ(expected, walked);
+    EXPECT_EQ(-1, ZvNextDrive(25));
 }
 
 }  // namespace
