@@ -138,6 +138,29 @@ public:
     }
 
     bool Ended() { return m_call->Join(); }
+    // Every card key the saves wrote, as "key=value" lines, and the number of
+    // questionnaire keys; a key lost would be missing from them.
+    std::string SavedCard() const
+    {
+        std::string lines;
+        for (const CardKey *k = kCardKeys; k->key; ++k) {
+            char value[256] = "?";
+            GetPrivateProfileStringA("User Demographics", k->key, "(missing)", value,
+                                     sizeof value, m_card.SettingsPath().c_str());
+            lines += std::string(k->key) + "=" + value + "\n";
+        }
+        return lines;
+    }
+    int SavedAnswers() const
+    {
+        char keys[4096] = "";
+        GetPrivateProfileStringA("Market Research", nullptr, "", keys, sizeof keys,
+                                 m_card.SettingsPath().c_str());
+        int n = 0;
+        for (const char *k = keys; *k; k += strlen(k) + 1)
+            ++n;
+        return n;
+    }
     int Outcome() const { return m_outcome; }
     bool Rewritten() const { return m_rewritten; }
     Session Received() const { return AwaitSession(m_folder); }
@@ -402,6 +425,13 @@ TEST(MailRoad, HostileServersEndClearly)
         ui::Click(dlg, okEnabled ? IDOK : IDCANCEL);
         ASSERT_TRUE(road.Ended()) << row.name;
         EXPECT_EQ(row.delivered ? 1 : 0, road.Outcome()) << row.name;
+        // Whatever the server did, the card the user typed stays saved whole.
+        const std::string saved = road.SavedCard();
+        EXPECT_EQ(std::string::npos, saved.find("=(missing)")) << row.name << "\n" << saved;
+        EXPECT_NE(std::string::npos, saved.find("\nEmail Address=" + std::string(kEmail) + "\n"))
+            << row.name;
+        EXPECT_NE(std::string::npos, saved.find("First Name=Ann\n")) << row.name;
+        EXPECT_EQ(QUESTION_COUNT + 1, road.SavedAnswers()) << row.name;
         printf("  %s: \"%s\", %d error box(es), %lu ms\n", row.name,
                text.substr(0, text.find('\n')).c_str(), boxes,
                static_cast<unsigned long>(GetTickCount() - start));
