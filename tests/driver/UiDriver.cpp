@@ -204,6 +204,16 @@ bool IsChecked(HWND dialog, int id)
     return SendMessageA(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+bool IsCentredOnDesktop(HWND window)
+{
+    RECT d, w;
+    GetWindowRect(GetDesktopWindow(), &d);
+    GetWindowRect(window, &w);
+    const long x = ((d.right - d.left) - (w.right - w.left)) / 2;
+    const long y = ((d.bottom - d.top) - (w.bottom - w.top)) / 2;
+    return w.left == (x < 0 ? 0 : x) && w.top == (y < 0 ? 0 : y);
+}
+
 void PressEnter(HWND dialog, bool shift)
 {
     PostKey(dialog, VK_RETURN, shift);

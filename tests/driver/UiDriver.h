@@ -54,6 +54,9 @@ void Pick(HWND dialog, int id, int index);
 // Sets a check box or radio button as a click would.
 void Check(HWND dialog, int id, bool checked);
 bool IsChecked(HWND dialog, int id);
+// Whether the window sits in the middle of the desktop, as the card's dialogs
+// place themselves (at 0 on a side where it is larger than the desktop).
+bool IsCentredOnDesktop(HWND window);
 // Presses Enter (or Shift+Enter) in the control that has the focus.
 void PressEnter(HWND dialog, bool shift = false);
 // Presses Esc in the dialog.

@@ -126,6 +126,7 @@ TEST(CardForm, BoundTextIsShownAsStoredAndTheCaretDecidesCapitals)
     EXPECT_EQ("o'brien-2", ui::ControlText(dlg, IDC_CARD_LAST_NAME));
     EXPECT_EQ("GB-200-0001", ui::ControlText(dlg, IDC_CARD_SERIAL));
     EXPECT_TRUE(ui::WaitForFocus(dlg, IDC_CARD_FIRST_NAME));
+    EXPECT_TRUE(ui::IsCentredOnDesktop(dlg));
 
     struct Case {
         const char *name;
@@ -169,6 +170,7 @@ TEST(CardForm, OkWithARequiredFieldEmptyLeadsToTheRequiredPageUntilAllAreFilled)
     HWND dlg = ui::WaitForWindow(kRequiredCaption);
     ASSERT_NE(nullptr, dlg);
     EXPECT_TRUE(ui::WaitForFocus(dlg, IDC_CARD_FIRST_NAME));
+    EXPECT_TRUE(ui::IsCentredOnDesktop(dlg));
     ui::Type(dlg, IDC_CARD_FIRST_NAME, "ann");
     ui::Type(dlg, IDC_CARD_LAST_NAME, "smith");
     ui::Type(dlg, IDC_CARD_ADDRESS1, "1 main st");

@@ -27,17 +27,6 @@ struct TestRecord {
 HWND WaitForIntro() { return ui::WaitForDialog(kCardCaption, IDC_NEVER_REGISTER); }
 HWND WaitForDelivery() { return ui::WaitForDialog(kCardCaption, IDC_EMAIL); }
 
-void ExpectCentred(HWND dialog)
-{
-    RECT d, w;
-    GetWindowRect(GetDesktopWindow(), &d);
-    GetWindowRect(dialog, &w);
-    const long x = ((d.right - d.left) - (w.right - w.left)) / 2;
-    const long y = ((d.bottom - d.top) - (w.bottom - w.top)) / 2;
-    EXPECT_EQ(x < 0 ? 0 : x, w.left);
-    EXPECT_EQ(y < 0 ? 0 : y, w.top);
-}
-
 TEST(Intro, ShowsProductAndVendorAndIsCentred)
 {
     TestRecord t;
@@ -51,7 +40,7 @@ TEST(Intro, ShowsProductAndVendorAndIsCentred)
               "upgrades, and\n* special discounts on Tarvolen Corporation products.",
               ui::ControlText(intro, IDC_INTRO_VENDOR_TEXT));
     EXPECT_EQ(IDC_REGISTER_NOW, ui::FocusId(intro));
-    ExpectCentred(intro);
+    EXPECT_TRUE(ui::IsCentredOnDesktop(intro));
     ui::Click(intro, IDC_REGISTER_NOW);
     ASSERT_TRUE(run.Join());
     EXPECT_EQ(IDC_REGISTER_NOW, run.Result());
@@ -132,7 +121,7 @@ TEST(Delivery, ShowsProductFocusesSendAndEndsWithEachChoice)
         EXPECT_EQ("Please choose a method to register Glimmerbox.",
                   ui::ControlText(delivery, IDC_DELIVERY_TEXT));
         EXPECT_EQ(IDC_SEND, ui::FocusId(delivery));
-        ExpectCentred(delivery);
+        EXPECT_TRUE(ui::IsCentredOnDesktop(delivery));
         ui::Click(delivery, choice);
         ASSERT_TRUE(run.Join()) << choice;
         EXPECT_EQ(choice, run.Result());
@@ -211,7 +200,7 @@ TEST(ModemOptions, CloseChangesNothing)
     Played run([&] { return RunModemOptions(nullptr, &t.rec); });
     HWND modem = ui::WaitForWindow("Outside Line Prefix");
     ASSERT_TRUE(modem);
-    ExpectCentred(modem);
+    EXPECT_TRUE(ui::IsCentredOnDesktop(modem));
     ui::Type(modem, IDC_MODEM_PREFIX, "9");
     ui::PressEscape(modem);
     EXPECT_FALSE(run.Join(300)) << "Esc ended the modem options";

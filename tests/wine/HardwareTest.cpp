@@ -62,6 +62,7 @@ TEST(Hardware, PageShowsTheProbedTextsAndTheVendor)
     EXPECT_EQ("Do NOT send my system configuration to Tarvolen Corporation.",
               ui::ControlText(dlg, IDC_HARDWARE_DO_NOT_SEND));
     EXPECT_FALSE(ui::IsChecked(dlg, IDC_HARDWARE_DO_NOT_SEND));
+    EXPECT_TRUE(ui::IsCentredOnDesktop(dlg));
     // No close box, and OK is not the default button.
     EXPECT_FALSE(GetWindowLongA(dlg, GWL_STYLE) & WS_SYSMENU);
     EXPECT_EQ(BS_PUSHBUTTON, GetWindowLongA(ui::Control(dlg, IDOK), GWL_STYLE) & 0x0F);

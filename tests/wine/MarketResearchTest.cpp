@@ -88,6 +88,7 @@ TEST(MarketResearch, PageShowsTheQuestionsWhereTheyBelong)
     EXPECT_EQ(BS_DEFPUSHBUTTON, GetWindowLongA(ui::Control(dlg, IDOK), GWL_STYLE) & 0x0F);
     EXPECT_EQ(IDOK, ui::FocusId(dlg));
     EXPECT_TRUE(GetWindowLongA(dlg, GWL_STYLE) & WS_SYSMENU);
+    EXPECT_TRUE(ui::IsCentredOnDesktop(dlg));
 
     ui::Click(dlg, IDOK);
     ASSERT_TRUE(page.Join());

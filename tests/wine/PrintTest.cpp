@@ -136,6 +136,7 @@ TEST(PrintReminder, EndsWithPrintOrContinue)
                   ui::ControlText(dlg, IDC_REMINDER_TEXT))
             << row.name;
         EXPECT_EQ(IDC_CONTINUE, ui::FocusId(dlg)) << row.name;
+        EXPECT_TRUE(ui::IsCentredOnDesktop(dlg)) << row.name;
         switch (row.action) {
         case CLICK_PRINT: ui::Click(dlg, IDC_PRINT); break;
         case CLICK_CONTINUE: ui::Click(dlg, IDC_CONTINUE); break;
