@@ -57,6 +57,7 @@ INT_PTR CALLBACK StatusProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
 void DeleteRecordFile(const RegistrationRecord *rec)
 {
     OFSTRUCT of;
+    // cppcheck-suppress leakReturnValNotUsed ; OF_DELETE deletes the file and opens nothing
     OpenFile(rec->RecordFilePath, &of, OF_DELETE);
 }
 

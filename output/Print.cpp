@@ -27,6 +27,7 @@ void Today(char *date, size_t width)
 void DeletePrintFile()
 {
     OFSTRUCT of;
+    // cppcheck-suppress leakReturnValNotUsed ; OF_DELETE deletes the file and opens nothing
     OpenFile(g_printFile, &of, OF_DELETE);
 }
 

@@ -126,7 +126,7 @@ public:
 
 private:
     const PieceSink &m_sink;
-    char m_line[RENDER_LINE_WIDTH];
+    char m_line[RENDER_LINE_WIDTH] = {};
 };
 
 // Pieces 1 to 10 of the record file, shared with the mail body.

@@ -1,6 +1,9 @@
 // The transfer error table: one row per code with a message of its own.
 #include "TransferErrors.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 struct TransferError {
@@ -26,8 +29,8 @@ const char kGenericError[] = "Generic error.";
 
 const char *TransferErrorText(int code)
 {
-    for (const TransferError &e : kTransferErrors)
-        if (e.code == code)
-            return e.text;
-    return kGenericError;
+    const auto matches = [code](const TransferError &row) { return row.code == code; };
+    const TransferError *end = std::end(kTransferErrors);
+    const TransferError *e = std::find_if(std::begin(kTransferErrors), end, matches);
+    return e != end ? e->text : kGenericError;
 }

@@ -14,6 +14,7 @@ const DWORD kTurnMs = 10;
 // The sockets of one thread and the window their events come to.
 struct ThreadSockets {
     HWND window = nullptr;
+    // cppcheck-suppress unusedStructMember ; used through map iterators, which it does not follow
     std::map<SOCKET, CAsyncSocket *> sockets;
 };
 

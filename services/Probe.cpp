@@ -5,10 +5,12 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -111,16 +113,20 @@ int DisplayOfThisMachine(std::string *text)
         bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
         ReleaseDC(nullptr, screen);
     }
-    for (const DisplayClassRow &row : kDisplayClasses)
-        if (width >= row.minWidth && bits >= row.minBits) {
-            char description[64];
-            snprintf(description, sizeof description, "%s %dx%d, %d-bit colour", row.name,
-                     width, height, bits);
-            *text = description;
-            return row.displayClass;
-        }
-    *text = "Unknown";
-    return 0;
+    const DisplayClassRow *end = std::end(kDisplayClasses);
+    const DisplayClassRow *row =
+        std::find_if(std::begin(kDisplayClasses), end, [&](const DisplayClassRow &r) {
+            return width >= r.minWidth && bits >= r.minBits;
+        });
+    if (row == end) {
+        *text = "Unknown";
+        return 0;
+    }
+    char description[64];
+    snprintf(description, sizeof description, "%s %dx%d, %d-bit colour", row->name, width,
+             height, bits);
+    *text = description;
+    return row->displayClass;
 }
 
 // The processor class from the system's description of it.
@@ -242,6 +248,7 @@ int WINAPI ZvNextDrive(int previous)
     if (Overridden("Drives")) {
         for (const DriveSeen &d : DrivesFromIni())
             if (d.index > previous && (next == -1 || d.index < next))
+                // cppcheck-suppress useStlAlgorithm ; a least index, not a yes/no test
                 next = d.index;
         return next;
     }
