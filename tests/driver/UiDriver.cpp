@@ -1,7 +1,9 @@
 // The UI driver: finds the library's windows and plays the user from the test thread.
 #include "UiDriver.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -42,9 +44,8 @@ bool IsMessageBoxWindow(HWND w)
     int buttons = 0, children = 0;
     for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         ++children;
-        for (int id : kIds)
-            if (GetDlgCtrlID(c) == id)
-                ++buttons;
+        if (std::find(std::begin(kIds), std::end(kIds), GetDlgCtrlID(c)) != std::end(kIds))
+            ++buttons;
     }
     return buttons > 0 && children <= buttons + 3;
 }

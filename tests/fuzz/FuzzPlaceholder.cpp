@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const size_t cut = rest.find('\x01');
     std::string text = rest.substr(0, cut);
     std::string value = cut == std::string::npos ? "" : rest.substr(cut + 1);
-    text = text.c_str();  // up to the first NUL, as a C string
-    value = value.c_str();
+    text.resize(strlen(text.c_str()));  // up to the first NUL, as a C string
+    value.resize(strlen(value.c_str()));
     if (text.size() > 300)
         text.resize(300);
 

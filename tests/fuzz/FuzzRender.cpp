@@ -1,5 +1,7 @@
 // Fuzz target: the three renderers fed a record of arbitrary bytes, every text
 // field cut to its width.
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -49,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     rec.FieldTable = nullptr;
     if (size > 0)
         for (size_t i = 0; i < 52; ++i)
-            (&rec.DoNotSendMarketResearch)[i] = data[(i * 7) % size];
+            bytes[offsetof(RegistrationRecord, DoNotSendMarketResearch) + i] = data[(i * 7) % size];
 
     RegistrationRecord before;
     memcpy(&before, &rec, sizeof rec);
@@ -59,9 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         file.append(p, n);
         return true;
     });
-    size_t tabs = 0;
-    for (char c : file)
-        tabs += c == '\t';
+    const auto tabs = std::count(file.begin(), file.end(), '\t');
     if (tabs != 91 || file.size() < 2 || file.compare(file.size() - 2, 2, "\r\n") != 0 ||
         file.find('\n') != file.size() - 1)
         __builtin_trap();

@@ -73,7 +73,8 @@ TEST(SocketVersion, OnlyExactlyOneOneIsAccepted)
     struct Row {
         unsigned short granted;
         bool accepted;
-    } rows[] = {
+    };
+    const Row rows[] = {
         {0x0101, true}, {0x0001, false}, {0x0201, false}, {0x0202, false},
         {0x0100, false}, {0x0000, false}, {0x0102, false},
     };

@@ -1,6 +1,7 @@
 // The card form and the required-information page, driven as a user would.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -285,9 +286,8 @@ TEST(CardForm, PastedTabsAndLineBreaksAreStoredAsBlanks)
     EXPECT_STREQ("Fido net 2", t.rec.Service);
     // Whatever of the line break the control kept, none of it reaches the record.
     std::string expected = shownEmail;
-    for (char &c : expected)
-        if (c == '\r' || c == '\n')
-            c = ' ';
+    const auto lineBreak = [](char c) { return c == '\r' || c == '\n'; };
+    std::replace_if(expected.begin(), expected.end(), lineBreak, ' ');
     EXPECT_EQ(expected, t.rec.EmailAddress);
     EXPECT_EQ(0, strncmp(t.rec.EmailAddress, "ann@example.com", 15));
 }

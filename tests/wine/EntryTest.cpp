@@ -48,7 +48,7 @@ int RegisterLaterAtDelivery(CardFolder &folder, HWND owner, const HostUserRecord
     return outcome;
 }
 
-std::string Key(CardFolder &folder, const char *section, const char *key)
+std::string Key(const CardFolder &folder, const char *section, const char *key)
 {
     char value[256];
     GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value,
@@ -135,7 +135,8 @@ TEST(Entry, PathsFollowTheLibrarysOwnFolder)
         const char *name;
         const char *string2;  // null: as shipped
         bool inTemp;
-    } rows[] = {
+    };
+    const Row rows[] = {
         {"as shipped", nullptr, false},
         {"a name beginning with the placeholder", "%1eregreg.txt", true},
         {"a placeholder in the middle", "reg%1.txt", true},

@@ -304,6 +304,7 @@ TEST(MailRoad, BodyRefusedAtTheEndOfDataIsNotCountedAsMailed)
     };
     CardEntries entries;
     for (const Field &f : fields)
+        // cppcheck-suppress useStlAlgorithm ; a loop of pushes reads plainer than transform
         entries.push_back({f.id, std::string(f.width - 1, f.c)});
     entries.push_back({IDC_CARD_EMAIL, "ann@" + std::string(95, 'w')});
 

@@ -255,6 +255,7 @@ public:
     {
         std::vector<std::vector<std::string>> rows;
         for (const std::string &line : Split(m_card.ReadFile("outbox\\transfer.log"), '\n'))
+            // cppcheck-suppress useStlAlgorithm ; a loop of pushes reads plainer than transform
             rows.push_back(Split(line, '\t'));
         return rows;
     }

@@ -35,9 +35,8 @@ bool PumpUntil(Done done)
 // peer; the QSocket is read synchronously, as the mail conversation reads it.
 class LoopbackPair {
 public:
-    LoopbackPair()
+    LoopbackPair() : m_listener(socket(AF_INET, SOCK_STREAM, 0))
     {
-        m_listener = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address = {};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = inet_addr("127.0.0.1");
