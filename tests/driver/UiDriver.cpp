@@ -117,6 +117,13 @@ void PostKey(HWND dialog, UINT vk, bool shift)
     }
 }
 
+// A named callback: on 32-bit Windows a lambda does not convert to the stdcall WNDENUMPROC.
+BOOL CALLBACK PostClose(HWND w, LPARAM)
+{
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
 }  // namespace
 
 namespace ui {
@@ -323,13 +330,7 @@ Played::~Played()
     if (WaitForSingleObject(m_thread, 0) == WAIT_TIMEOUT) {
         // A failed test may leave a dialog open: close whatever the thread shows.
         for (int i = 0; i < 200 && WaitForSingleObject(m_thread, 0) == WAIT_TIMEOUT; ++i) {
-            EnumThreadWindows(
-                m_threadId,
-                [](HWND w, LPARAM) -> BOOL {
-                    PostMessageA(w, WM_CLOSE, 0, 0);
-                    return TRUE;
-                },
-                0);
+            EnumThreadWindows(m_threadId, PostClose, 0);
             Pump(25);
         }
         if (WaitForSingleObject(m_thread, 0) == WAIT_TIMEOUT)
