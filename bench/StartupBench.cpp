@@ -66,16 +66,17 @@ LRESULT CALLBACK ShownHook(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// A named callback: on 32-bit Windows a lambda does not convert to the stdcall WNDENUMPROC.
+BOOL CALLBACK PostClose(HWND w, LPARAM)
+{
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
 void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD)
 {
     g_timedOut = true;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM) -> BOOL {
-            PostMessageA(w, WM_CLOSE, 0, 0);
-            return TRUE;
-        },
-        0);
+    EnumThreadWindows(GetCurrentThreadId(), PostClose, 0);
 }
 
 INT_PTR CALLBACK BareProc(HWND dlg, UINT msg, WPARAM, LPARAM)
