@@ -93,6 +93,24 @@ void Prepare(const RegistrationRecord *rec, View *v)
     }
 }
 
+// The mail body as the pieces fill it, cut at its width.
+struct BodyText {
+    char *body;
+    size_t width;  // terminator included
+    size_t used;
+};
+
+bool AppendToBody(void *context, const char *piece, size_t length)
+{
+    BodyText &b = *static_cast<BodyText *>(context);
+    const size_t room = b.width - 1 - b.used;
+    const size_t n = length < room ? length : room;
+    memcpy(b.body + b.used, piece, n);
+    b.used += n;
+    b.body[b.used] = '\0';
+    return true;
+}
+
 // A combo selection as written: none is 0, the first entry 1.
 int SelectionNumber(int8_t index) { return index + 1; }
 
@@ -181,15 +199,8 @@ int BuildMailBody(const RegistrationRecord *rec, char *body, size_t width)
     if (!body || width == 0)
         return 0;
     body[0] = '\0';
-    size_t used = 0;
-    const PieceSink append = [&](const char *piece, size_t length) {
-        const size_t room = width - 1 - used;
-        const size_t n = length < room ? length : room;
-        memcpy(body + used, piece, n);
-        used += n;
-        body[used] = '\0';
-        return true;
-    };
+    BodyText text = {body, width, 0};
+    const PieceSink append = {AppendToBody, &text};
     View v;
     Prepare(rec, &v);
     PieceWriter w(append);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "output/Render.h"
+#include "tests/PieceText.h"
 
 namespace {
 
@@ -55,10 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     memcpy(&before, &rec, sizeof rec);
 
     std::string file;
-    RenderRecordFile(&rec, [&](const char *p, size_t n) {
-        file.append(p, n);
-        return true;
-    });
+    RenderRecordFile(&rec, IntoText(&file));
     size_t tabs = 0;
     for (char c : file)
         tabs += c == '\t';
@@ -73,10 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     delete[] body;
 
     std::string card;
-    RenderPrintedCard(&rec, "12/09/26", [&](const char *p, size_t n) {
-        card.append(p, n);
-        return true;
-    });
+    RenderPrintedCard(&rec, "12/09/26", IntoText(&card));
     if (memcmp(&before, &rec, sizeof rec) != 0)
         __builtin_trap();  // renderers never change the record
     return 0;

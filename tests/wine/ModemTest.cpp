@@ -15,6 +15,7 @@
 #include "output/Render.h"
 #include "pages/ProbeLogic.h"
 #include "resources/resource.h"
+#include "tests/PieceText.h"
 #include "tests/driver/Fixture.h"
 #include "tests/driver/UiDriver.h"
 #include "tests/driver/Walk.h"
@@ -287,10 +288,7 @@ public:
         FolderProbe probe(GetModuleHandleA(m_card.File("zeveze32.dll").c_str()));
         ProbeHardware(&r, probe);
         std::string text;
-        RenderRecordFile(&r, [&](const char *piece, size_t length) {
-            text.append(piece, length);
-            return true;
-        });
+        RenderRecordFile(&r, IntoText(&text));
         return text;
     }
 
