@@ -1,8 +1,7 @@
 // QSocket: connection events to the owner window, received lines, a send queue.
 #include "Socket.h"
 
-#include <cstdio>
-
+#include "../platform/FormatText.h"
 #include "../platform/MessageBox.h"
 #include "LineSplit.h"
 
@@ -182,7 +181,7 @@ QSocket *QSocket::AcceptConnection()
 void QSocket::SetError(int code, int site)
 {
     char text[ERROR_WIDTH];
-    snprintf(text, sizeof text, "Error: %d -- %s %d", code, kFile, site);
+    FormatText(text, sizeof text, "Error: %d -- %s %d", code, kFile, site);
     m_strError = text;
     m_nState = FAILED;
 }
@@ -191,7 +190,7 @@ int QSocket::ReportError(const char *file, int site)
 {
     const int code = WSAGetLastError();
     char text[ERROR_WIDTH];
-    snprintf(text, sizeof text, "Error: %d -- %s %d", code, file, site);
+    FormatText(text, sizeof text, "Error: %d -- %s %d", code, file, site);
     m_strError = text;
     m_nState = FAILED;
     ShowError();

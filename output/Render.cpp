@@ -2,8 +2,9 @@
 #include "Render.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <cstring>
+
+#include "../platform/FormatText.h"
 
 namespace {
 
@@ -119,16 +120,15 @@ class PieceWriter {
 public:
     explicit PieceWriter(const PieceSink &sink) : m_sink(sink) {}
 
-    bool operator()(const char *format, ...) __attribute__((format(printf, 2, 3)))
+    bool operator()(const char *format, ...) FORMAT_TEXT_CHECK(2, 3)
     {
         va_list args;
         va_start(args, format);
-        const int n = vsnprintf(m_line, sizeof m_line, format, args);
+        const int n = FormatTextV(m_line, sizeof m_line, format, args);
         va_end(args);
         if (n < 0)
             return false;
-        const size_t length = static_cast<size_t>(n) < sizeof m_line ? n : sizeof m_line - 1;
-        return m_sink(m_line, length);
+        return m_sink(m_line, static_cast<size_t>(n));
     }
 
     // Characters each followed by a TAB, as one piece.
@@ -253,5 +253,5 @@ void FormatCardDate(int year, int month, int day, char *date, size_t width)
     const int yy = ((year % 100) + 100) % 100;
     const int mm = ((month % 100) + 100) % 100;
     const int dd = ((day % 100) + 100) % 100;
-    snprintf(date, width, "%02d/%02d/%02d", mm, dd, yy);
+    FormatText(date, width, "%02d/%02d/%02d", mm, dd, yy);
 }

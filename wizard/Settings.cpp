@@ -2,11 +2,11 @@
 // card and the questionnaire in the settings file.
 #include "Settings.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "../output/Services.h"
+#include "../platform/FormatText.h"
 #include "../resources/resource.h"
 #include "Placeholder.h"
 
@@ -159,7 +159,7 @@ void LoadQuestionnaire(RegistrationRecord *rec)
         GetPrivateProfileIntA(rec->ResearchSection, kOptOutKey, 0, rec->SettingsPath));
     for (int q = 1; q <= QUESTION_COUNT; ++q) {
         char key[32];
-        snprintf(key, sizeof key, "%s%d", kQuestionStem, q);
+        FormatText(key, sizeof key, "%s%d", kQuestionStem, q);
         rec->Question[q - 1] = static_cast<uint8_t>(
             GetPrivateProfileIntA(rec->ResearchSection, key, 0, rec->SettingsPath));
     }
@@ -168,12 +168,12 @@ void LoadQuestionnaire(RegistrationRecord *rec)
 void SaveQuestionnaire(const RegistrationRecord *rec)
 {
     char value[8];
-    snprintf(value, sizeof value, "%d", static_cast<int8_t>(rec->DoNotSendMarketResearch));
+    FormatText(value, sizeof value, "%d", static_cast<int8_t>(rec->DoNotSendMarketResearch));
     WritePrivateProfileStringA(rec->ResearchSection, kOptOutKey, value, rec->SettingsPath);
     for (int q = 1; q <= QUESTION_COUNT; ++q) {
         char key[32];
-        snprintf(key, sizeof key, "%s%d", kQuestionStem, q);
-        snprintf(value, sizeof value, "%d", static_cast<int8_t>(rec->Question[q - 1]));
+        FormatText(key, sizeof key, "%s%d", kQuestionStem, q);
+        FormatText(value, sizeof value, "%d", static_cast<int8_t>(rec->Question[q - 1]));
         WritePrivateProfileStringA(rec->ResearchSection, key, value, rec->SettingsPath);
     }
 }
