@@ -8,7 +8,9 @@
 class CString {
 public:
     CString() = default;
-    CString(const char *text);  // NOLINT: converts like the framework's
+    // Converts implicitly, as the framework's does, so a literal goes wherever a text is taken.
+    // cppcheck-suppress noExplicitConstructor
+    CString(const char *text);
     CString(const char *text, int length);
     CString(const CString &other);
     CString(CString &&other) noexcept;

@@ -83,7 +83,7 @@ TEST(CString, AppendingAndJoining)
     EXPECT_EQ("HELO harbor.example", a);
     EXPECT_EQ(19, a.GetLength());
 
-    EXPECT_EQ("MAIL FROM: <ann>\r\n", "MAIL FROM: <" + CString("ann") + ">" + "\r\n");
+    EXPECT_EQ(CString("MAIL FROM: <ann>\r\n"), "MAIL FROM: <" + CString("ann") + ">" + "\r\n");
     EXPECT_EQ("ab", CString("a") + CString("b"));
     EXPECT_EQ("a\n", CString("a") + '\n');
     EXPECT_EQ("250", CString("250 OK", 3));
@@ -118,7 +118,7 @@ TEST(CString, EmptyCopyMoveAndCompare)
     CString copy(text);
     CString moved(std::move(copy));
     EXPECT_EQ(text, moved);
-    EXPECT_TRUE(copy.IsEmpty());  // NOLINT: a moved-from string is empty
+    EXPECT_TRUE(copy.IsEmpty()) << "a moved-from string is empty";
     copy = moved;
     const CString &same = copy;
     copy = same;
@@ -128,8 +128,13 @@ TEST(CString, EmptyCopyMoveAndCompare)
     EXPECT_EQ(0, moved.GetLength());
     EXPECT_EQ("250 OK", text) << "copies share nothing";
 
-    EXPECT_TRUE(text == "250 OK" && "250 OK" == text && text == CString("250 OK"));
-    EXPECT_TRUE(text != "250 OK " && "250" != text && text != CString("251 OK"));
+    // Each operator and each order of its operands.
+    EXPECT_TRUE(text == "250 OK");
+    EXPECT_TRUE("250 OK" == text);
+    EXPECT_TRUE(text == CString("250 OK"));
+    EXPECT_TRUE(text != "250 OK ");
+    EXPECT_TRUE("250" != text);
+    EXPECT_TRUE(text != CString("251 OK"));
     EXPECT_TRUE(CString("a\0b", 3) != CString("a\0c", 3)) << "compared by length, not terminator";
 
     struct Row {
