@@ -29,8 +29,8 @@ const int kStringWidth = 256;
 class SocketChannel : public SmtpChannel {
 public:
     explicit SocketChannel(QSocket &socket) : m_socket(socket) {}
-    void SendText(const std::string &text) override { m_socket.SendText(text); }
-    std::string ReadLine() override { return m_socket.ReadLine(); }
+    void SendText(const CString &text) override { m_socket.SendText(text); }
+    CString ReadLine() override { return m_socket.ReadLine(); }
 
 private:
     QSocket &m_socket;
@@ -91,11 +91,11 @@ LRESULT CEmailProgressDlg::OnSmtpEvent(WPARAM wParam, LPARAM)
 
 void CEmailProgressDlg::Start()
 {
-    const std::string host = LoadText(IDS_MAIL_HOST);
+    const CString host = LoadText(IDS_MAIL_HOST);
     m_pSocket = new QSocket(true);
     m_pSocket->SetNotifyTarget(m_hWnd, WM_SMTP_EVENT);
     // A connection made at once runs the conversation before Connect returns.
-    if (!m_pSocket->Connect(host.c_str(), SMTP_PORT)) {
+    if (!m_pSocket->Connect(host, SMTP_PORT)) {
         ShowText(IDS_MAIL_UNREACHABLE, host);
         delete m_pSocket;
         m_pSocket = nullptr;
@@ -120,7 +120,7 @@ void CEmailProgressDlg::Converse()
             ShowText(f.text, result.argument);
 }
 
-std::string CEmailProgressDlg::LoadText(UINT id) const
+CString CEmailProgressDlg::LoadText(UINT id) const
 {
     char text[kStringWidth];
     if (LoadStringA(m_hResources, id, text, sizeof text) <= 0)
@@ -128,15 +128,15 @@ std::string CEmailProgressDlg::LoadText(UINT id) const
     return text;
 }
 
-void CEmailProgressDlg::ShowText(UINT id, const std::string &argument)
+void CEmailProgressDlg::ShowText(UINT id, const CString &argument)
 {
     // The argument goes in as it is: a "%1" inside it stays unexpanded.
-    std::string text = LoadText(id);
-    for (size_t at = text.find("%1"); at != std::string::npos; at = text.find("%1", at)) {
-        text.replace(at, 2, argument);
-        at += argument.size();
+    CString text = LoadText(id);
+    for (int at = text.Find("%1"); at >= 0; at = text.Find("%1", at)) {
+        text = text.Left(at) + argument + text.Mid(at + 2);
+        at += argument.GetLength();
     }
-    SetDlgItemTextA(m_hWnd, IDC_EMAIL_STATUS, text.c_str());
+    SetDlgItemTextA(m_hWnd, IDC_EMAIL_STATUS, text);
 }
 
 int RunEmailProgress(RegistrationRecord *rec)
@@ -144,7 +144,8 @@ int RunEmailProgress(RegistrationRecord *rec)
     char body[MAIL_BODY_WIDTH];
     BuildMailBody(rec, body, sizeof body);
     CEmailProgressDlg dialog(rec->ModuleInstance);
-    dialog.m_strEmail.assign(rec->EmailAddress, strnlen(rec->EmailAddress, sizeof rec->EmailAddress));
+    dialog.m_strEmail = CString(rec->EmailAddress,
+                                static_cast<int>(strnlen(rec->EmailAddress, sizeof rec->EmailAddress)));
     dialog.m_strBody = body;
     return static_cast<int>(dialog.DoModal());
 }

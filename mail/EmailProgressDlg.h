@@ -1,7 +1,6 @@
 // The "E-Mail Progress" dialog: mails the card to the vendor's mailbox.
 #pragma once
-#include <string>
-
+#include "../platform/CString.h"
 #include "../platform/Dialog.h"
 #include "../wizard/Record.h"
 
@@ -18,8 +17,8 @@ public:
     explicit CEmailProgressDlg(HINSTANCE instance, HWND parent = nullptr);
     ~CEmailProgressDlg() override;
 
-    std::string m_strEmail;  // the sender: the card's e-mail address
-    std::string m_strBody;   // the mail body, one line without its line end
+    CString m_strEmail;  // the sender: the card's e-mail address
+    CString m_strBody;   // the mail body, one line without its line end
     QSocket *m_pSocket = nullptr;
 
 protected:
@@ -34,8 +33,8 @@ private:
     LRESULT OnSmtpEvent(WPARAM wParam, LPARAM lParam);
     void Start();
     void Converse();
-    std::string LoadText(UINT id) const;
-    void ShowText(UINT id, const std::string &argument = "");
+    CString LoadText(UINT id) const;
+    void ShowText(UINT id, const CString &argument = "");
 
     HINSTANCE m_hResources;
 };

@@ -2,9 +2,10 @@
 #include "LineSplit.h"
 
 #include <cstring>
+#include <utility>
 
-bool SplitReceivedText(const char *bytes, size_t n, std::deque<std::string> &lines,
-                       std::string &partial, size_t limit)
+bool SplitReceivedText(const char *bytes, size_t n, CStringList &lines, CString &partial,
+                       size_t limit)
 {
     // A NUL inside the data ends it.
     const void *nul = memchr(bytes, '\0', n);
@@ -14,18 +15,18 @@ bool SplitReceivedText(const char *bytes, size_t n, std::deque<std::string> &lin
     while (start < end) {
         const void *lf = memchr(bytes + start, '\n', end - start);
         if (!lf) {
-            if (partial.size() + (end - start) > limit) {
-                partial.clear();
+            if (static_cast<size_t>(partial.GetLength()) + (end - start) > limit) {
+                partial.Empty();
                 return false;
             }
-            partial.append(bytes + start, end - start);
+            partial.Append(bytes + start, static_cast<int>(end - start));
             break;
         }
         const size_t stop = static_cast<size_t>(static_cast<const char *>(lf) - bytes) + 1;
-        std::string line;
-        line.swap(partial);
-        line.append(bytes + start, stop - start);
-        lines.push_back(std::move(line));
+        CString line(std::move(partial));
+        partial.Empty();
+        line.Append(bytes + start, static_cast<int>(stop - start));
+        lines.AddTail(std::move(line));
         start = stop;
     }
     return true;

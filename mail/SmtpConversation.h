@@ -1,14 +1,14 @@
 // The registration mail's SMTP conversation, over any line channel.
 #pragma once
-#include <string>
+#include "../platform/CString.h"
 
 // Where the conversation sends its commands and reads its replies; an empty
 // reply stands for a closed, failed or silent connection.
 class SmtpChannel {
 public:
     virtual ~SmtpChannel() = default;
-    virtual void SendText(const std::string &text) = 0;
-    virtual std::string ReadLine() = 0;
+    virtual void SendText(const CString &text) = 0;
+    virtual CString ReadLine() = 0;
 };
 
 enum SmtpOutcome {
@@ -21,12 +21,12 @@ enum SmtpOutcome {
 
 struct SmtpResult {
     SmtpOutcome outcome;
-    std::string argument;  // what the failure text names: the site or the sender
+    CString argument;  // what the failure text names: the site or the sender
 };
 
 // The HELO argument: everything after the first at sign, or empty.
-std::string HeloArgument(const std::string &email);
+CString HeloArgument(const CString &email);
 
 // Greets, names sender and recipient, sends the header and body, and quits.
-SmtpResult RunSmtpConversation(SmtpChannel &channel, const std::string &email,
-                               const std::string &mailbox, const std::string &body);
+SmtpResult RunSmtpConversation(SmtpChannel &channel, const CString &email,
+                               const CString &mailbox, const CString &body);

@@ -1,8 +1,7 @@
 // QSocket: connection events to the owner window, received lines, a send queue.
 #include "Socket.h"
 
-#include <cstdio>
-
+#include "../platform/FormatText.h"
 #include "../platform/MessageBox.h"
 #include "LineSplit.h"
 
@@ -80,8 +79,8 @@ bool QSocket::SetNotifyTarget(HWND target, UINT message)
 {
     m_pTarget = target;
     m_nTargetMsg = message;
-    m_lstLines.clear();
-    m_strPartial.clear();
+    m_lstLines.RemoveAll();
+    m_strPartial.Empty();
     const TargetSelection *row = kTargetSelections;
     while (row->state != -1 && row->state != m_nState)
         ++row;
@@ -92,41 +91,41 @@ bool QSocket::SetNotifyTarget(HWND target, UINT message)
     return true;
 }
 
-void QSocket::SendText(const std::string &text)
+void QSocket::SendText(const CString &text)
 {
-    if (text.empty())
+    if (text.IsEmpty())
         return;
-    const bool waiting = !m_lstSend.empty();
-    m_lstSend.push_back(text);
+    const bool waiting = !m_lstSend.IsEmpty();
+    m_lstSend.AddTail(text);
     if (!waiting)
         SendQueued();
 }
 
 void QSocket::SendQueued()
 {
-    while (!m_lstSend.empty()) {
-        std::string &head = m_lstSend.front();
-        const int n = CAsyncSocket::Send(head.data(), static_cast<int>(head.size()));
+    while (!m_lstSend.IsEmpty()) {
+        CString &head = m_lstSend.GetHead();
+        const int n = CAsyncSocket::Send(head.GetString(), head.GetLength());
         if (n == SOCKET_ERROR) {
             if (!WouldWait(WSAGetLastError()))
                 ReportError(kFile, SITE_SEND);
             return;
         }
-        if (static_cast<size_t>(n) < head.size()) {
-            head.erase(0, static_cast<size_t>(n));
+        if (n < head.GetLength()) {
+            head.Delete(0, n);
             continue;  // the rest goes when the socket takes it
         }
-        m_lstSend.pop_front();
+        m_lstSend.RemoveHead();
     }
 }
 
-std::string QSocket::ReadLine()
+CString QSocket::ReadLine()
 {
     if (m_pTarget)
-        return std::string();
+        return CString();
     const DWORD start = GetTickCount();
     while (m_nState == CONNECTED) {
-        if (!m_lstLines.empty())
+        if (!m_lstLines.IsEmpty())
             break;
         // A command that could not go out at once goes before the wait for its reply.
         SendQueued();
@@ -152,11 +151,9 @@ std::string QSocket::ReadLine()
         }
     }
     // Lines that arrived before the connection ended are still delivered.
-    if (m_lstLines.empty())
-        return std::string();
-    std::string line = std::move(m_lstLines.front());
-    m_lstLines.pop_front();
-    return line;
+    if (m_lstLines.IsEmpty())
+        return CString();
+    return m_lstLines.RemoveHead();
 }
 
 void QSocket::AddReceivedText(const char *bytes, size_t n)
@@ -184,7 +181,7 @@ QSocket *QSocket::AcceptConnection()
 void QSocket::SetError(int code, int site)
 {
     char text[ERROR_WIDTH];
-    snprintf(text, sizeof text, "Error: %d -- %s %d", code, kFile, site);
+    FormatText(text, sizeof text, "Error: %d -- %s %d", code, kFile, site);
     m_strError = text;
     m_nState = FAILED;
 }
@@ -193,7 +190,7 @@ int QSocket::ReportError(const char *file, int site)
 {
     const int code = WSAGetLastError();
     char text[ERROR_WIDTH];
-    snprintf(text, sizeof text, "Error: %d -- %s %d", code, file, site);
+    FormatText(text, sizeof text, "Error: %d -- %s %d", code, file, site);
     m_strError = text;
     m_nState = FAILED;
     ShowError();
@@ -201,7 +198,7 @@ int QSocket::ReportError(const char *file, int site)
     return code;
 }
 
-void QSocket::ShowError() { AfxMessageBox(m_strError.c_str(), MB_ICONHAND | MB_OK); }
+void QSocket::ShowError() { AfxMessageBox(m_strError.GetString(), MB_ICONHAND | MB_OK); }
 
 void QSocket::Notify(WPARAM wParam, LPARAM lParam)
 {

@@ -1,10 +1,8 @@
 // QSocket: a TCP connection on the user-interface thread, reporting to an owner
 // window, reading received text line by line and sending through a queue.
 #pragma once
-#include <deque>
-#include <string>
-
 #include "../platform/AsyncSocket.h"
+#include "../platform/CString.h"
 
 // wParam of the notifications; received data comes with wParam 0 to 520.
 enum {
@@ -37,10 +35,10 @@ public:
     // synchronously through ReadLine. Lines received before are discarded.
     bool SetNotifyTarget(HWND target, UINT message);
     // Queues the text and sends it when nothing waits before it.
-    void SendText(const std::string &text);
+    void SendText(const CString &text);
     // The next complete received line with its line feed, or "" when the
     // connection ended, failed or stayed silent past the deadline.
-    std::string ReadLine();
+    CString ReadLine();
     QSocket *AcceptConnection();
     // Reports the last Windows Sockets error of the site; returns its code.
     int ReportError(const char *file, int site);
@@ -56,10 +54,10 @@ public:
     BOOL ConnectHelper(const sockaddr *address, int length) override;
 
     int m_nState = UNOPENED;
-    std::string m_strError;
-    std::deque<std::string> m_lstLines;
-    std::string m_strPartial;
-    std::deque<std::string> m_lstSend;
+    CString m_strError;
+    CStringList m_lstLines;
+    CString m_strPartial;
+    CStringList m_lstSend;
     HWND m_pTarget = nullptr;
     UINT m_nTargetMsg = 0;
 

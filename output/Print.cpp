@@ -5,6 +5,7 @@
 #include "../wizard/Centre.h"
 #include "../wizard/DialogText.h"
 #include "../wizard/FlowDialogs.h"
+#include "RecordFile.h"
 #include "Render.h"
 #include "Services.h"
 
@@ -73,14 +74,12 @@ int PrintCard(const RegistrationRecord *rec)
         return 1;
 
     OFSTRUCT of;
-    const HFILE file = OpenFile(g_printFile, &of, OF_CREATE | OF_WRITE);
+    HFILE file = OpenFile(g_printFile, &of, OF_CREATE | OF_WRITE);
     if (file == HFILE_ERROR) {
         DeletePrintFile();
         return 1;
     }
-    const bool written = RenderPrintedCard(rec, today, [file](const char *piece, size_t length) {
-        return _lwrite(file, piece, static_cast<UINT>(length)) == length;
-    });
+    const bool written = RenderPrintedCard(rec, today, {WritePieceToFile, &file});
     _lclose(file);
     if (!written) {
         DeletePrintFile();

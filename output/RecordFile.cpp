@@ -3,16 +3,19 @@
 
 #include "Render.h"
 
+bool WritePieceToFile(void *file, const char *piece, size_t length)
+{
+    return _lwrite(*static_cast<HFILE *>(file), piece, static_cast<UINT>(length)) == length;
+}
+
 int WriteRecordFile(const RegistrationRecord *rec)
 {
     OFSTRUCT of;
-    const HFILE file = OpenFile(rec->RecordFilePath, &of, OF_CREATE | OF_WRITE);
+    HFILE file = OpenFile(rec->RecordFilePath, &of, OF_CREATE | OF_WRITE);
     if (file == HFILE_ERROR)
         return 1;
 
-    const bool written = RenderRecordFile(rec, [file](const char *piece, size_t length) {
-        return _lwrite(file, piece, static_cast<UINT>(length)) == length;
-    });
+    const bool written = RenderRecordFile(rec, {WritePieceToFile, &file});
     _lclose(file);
     if (!written) {
         // A half-written line must never be taken for a record.

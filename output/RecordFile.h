@@ -6,3 +6,7 @@
 // writes the record line into it. 0 written and closed, 1 the file cannot be
 // created, 2 a write failed (the partial file is removed).
 int WriteRecordFile(const RegistrationRecord *rec);
+
+// A rendered piece written to the open file the context points to (an HFILE);
+// false when it was not written whole.
+bool WritePieceToFile(void *file, const char *piece, size_t length);

@@ -2,8 +2,9 @@
 #include "Render.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <cstring>
+
+#include "../platform/FormatText.h"
 
 namespace {
 
@@ -93,6 +94,24 @@ void Prepare(const RegistrationRecord *rec, View *v)
     }
 }
 
+// The mail body as the pieces fill it, cut at its width.
+struct BodyText {
+    char *body;
+    size_t width;  // terminator included
+    size_t used;
+};
+
+bool AppendToBody(void *context, const char *piece, size_t length)
+{
+    BodyText &b = *static_cast<BodyText *>(context);
+    const size_t room = b.width - 1 - b.used;
+    const size_t n = length < room ? length : room;
+    memcpy(b.body + b.used, piece, n);
+    b.used += n;
+    b.body[b.used] = '\0';
+    return true;
+}
+
 // A combo selection as written: none is 0, the first entry 1.
 int SelectionNumber(int8_t index) { return index + 1; }
 
@@ -101,16 +120,15 @@ class PieceWriter {
 public:
     explicit PieceWriter(const PieceSink &sink) : m_sink(sink) {}
 
-    bool operator()(const char *format, ...) __attribute__((format(printf, 2, 3)))
+    bool operator()(const char *format, ...) FORMAT_TEXT_CHECK(2, 3)
     {
         va_list args;
         va_start(args, format);
-        const int n = vsnprintf(m_line, sizeof m_line, format, args);
+        const int n = FormatTextV(m_line, sizeof m_line, format, args);
         va_end(args);
         if (n < 0)
             return false;
-        const size_t length = static_cast<size_t>(n) < sizeof m_line ? n : sizeof m_line - 1;
-        return m_sink(m_line, length);
+        return m_sink(m_line, static_cast<size_t>(n));
     }
 
     // Characters each followed by a TAB, as one piece.
@@ -181,15 +199,8 @@ int BuildMailBody(const RegistrationRecord *rec, char *body, size_t width)
     if (!body || width == 0)
         return 0;
     body[0] = '\0';
-    size_t used = 0;
-    const PieceSink append = [&](const char *piece, size_t length) {
-        const size_t room = width - 1 - used;
-        const size_t n = length < room ? length : room;
-        memcpy(body + used, piece, n);
-        used += n;
-        body[used] = '\0';
-        return true;
-    };
+    BodyText text = {body, width, 0};
+    const PieceSink append = {AppendToBody, &text};
     View v;
     Prepare(rec, &v);
     PieceWriter w(append);
@@ -242,5 +253,5 @@ void FormatCardDate(int year, int month, int day, char *date, size_t width)
     const int yy = ((year % 100) + 100) % 100;
     const int mm = ((month % 100) + 100) % 100;
     const int dd = ((day % 100) + 100) % 100;
-    snprintf(date, width, "%02d/%02d/%02d", mm, dd, yy);
+    FormatText(date, width, "%02d/%02d/%02d", mm, dd, yy);
 }

@@ -1,7 +1,6 @@
 // The card's three text forms: the record file line, the mail body and the printed card.
 #pragma once
 #include <cstddef>
-#include <functional>
 
 #include "../wizard/Record.h"
 
@@ -11,9 +10,14 @@ enum {
     CARD_DATE_WIDTH = 9,       // MM/DD/YY and its terminator
 };
 
-// Receives one formatted piece (exact length, no terminator); false when the
-// write failed, which ends the rendering at once.
-using PieceSink = std::function<bool(const char *piece, size_t length)>;
+// Receives one formatted piece (exact length, no terminator) with the context
+// it was given; false when the write failed, which ends the rendering at once.
+struct PieceSink {
+    bool (*write)(void *context, const char *piece, size_t length);
+    void *context;
+
+    bool operator()(const char *piece, size_t length) const { return write(context, piece, length); }
+};
 
 // The record file: 91 TAB-terminated fields, then CR LF. False when a write failed.
 bool RenderRecordFile(const RegistrationRecord *rec, const PieceSink &sink);

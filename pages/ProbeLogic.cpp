@@ -3,8 +3,9 @@
 #include "ProbeLogic.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
+
+#include "../platform/FormatText.h"
 
 namespace {
 
@@ -128,12 +129,12 @@ void WalkDrives(RegistrationRecord *rec, ProbeServices &services)
         case kDrive720K:
         case kDrive144M:
             CountUp(Code(rec, kCodeFloppies));
-            snprintf(entry, sizeof entry, "%c %s", letter, LookUp(kFloppyTable, type).name);
+            FormatText(entry, sizeof entry, "%c %s", letter, LookUp(kFloppyTable, type).name);
             AppendDrive(rec->FloppyDrives, entry);
             break;
         case kDriveCdRom:
             CountUp(Code(rec, kCodeCdRoms));
-            snprintf(entry, sizeof entry, "%c (CD)", letter);
+            FormatText(entry, sizeof entry, "%c (CD)", letter);
             AppendDrive(rec->OtherDrives, entry);
             break;
         case kDriveHardDisk:
@@ -141,13 +142,13 @@ void WalkDrives(RegistrationRecord *rec, ProbeServices &services)
             CountUp(Code(rec, kCodeHardDisks));
             // Only the first three hard disks carry their number.
             if (hardDisks <= 3)
-                snprintf(entry, sizeof entry, "%c (%d)", letter, number);
+                FormatText(entry, sizeof entry, "%c (%d)", letter, number);
             else
-                snprintf(entry, sizeof entry, "%c ", letter);
+                FormatText(entry, sizeof entry, "%c ", letter);
             AppendDrive(rec->HardDrives, entry);
             break;
         default:
-            snprintf(entry, sizeof entry, "%c ", letter);
+            FormatText(entry, sizeof entry, "%c ", letter);
             AppendDrive(rec->OtherDrives, entry);
             break;
         }
@@ -168,7 +169,7 @@ void ProbeHardware(RegistrationRecord *rec, ProbeServices &services)
 
     const long long memory =
         static_cast<long long>(services.MemorySize(1)) + services.MemorySize(2);
-    snprintf(rec->Memory, sizeof rec->Memory, "%lld KB", memory);
+    FormatText(rec->Memory, sizeof rec->Memory, FORMAT_INT64 " KB", memory);
 
     rec->DisplayType[0] = '\0';
     const int displayClass = services.Display(rec->DisplayType);
@@ -178,7 +179,7 @@ void ProbeHardware(RegistrationRecord *rec, ProbeServices &services)
     WalkDrives(rec, services);
 
     const int parallel = services.Ports(2);
-    snprintf(rec->ParallelPorts, sizeof rec->ParallelPorts, "%d", parallel);
+    FormatText(rec->ParallelPorts, sizeof rec->ParallelPorts, "%d", parallel);
     Code(rec, kCodeParallel) = CountDigit(parallel);
 
     CopyField(rec->SerialPorts, "2");

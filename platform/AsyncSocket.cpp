@@ -2,8 +2,6 @@
 // WSAAsyncSelect notification into a call of the socket's handler.
 #include "AsyncSocket.h"
 
-#include <map>
-
 namespace {
 
 const UINT WM_SOCKET_NOTIFY = WM_APP + 0x73;
@@ -11,14 +9,23 @@ const char kWindowClass[] = "GlimRegSocketWindow";
 // How long a blocking wait watches its socket before serving messages again.
 const DWORD kTurnMs = 10;
 
-// The sockets of one thread and the window their events come to.
-struct ThreadSockets {
-    HWND window = nullptr;
-    // cppcheck-suppress unusedStructMember ; used through map iterators, which it does not follow
-    std::map<SOCKET, CAsyncSocket *> sockets;
+// One open socket of a thread.
+struct SocketEntry {
+    SOCKET handle;
+    CAsyncSocket *socket;
+    SocketEntry *next;
 };
 
-// The sockets' map is the library's only shared state between threads.
+// The sockets of one thread and the window their events come to. A card has
+// one or two sockets open, so short lists serve as the maps.
+struct ThreadSockets {
+    DWORD thread;
+    HWND window;
+    SocketEntry *sockets;
+    ThreadSockets *next;
+};
+
+// The sockets' lists are the library's only shared state between threads.
 class Lock {
 public:
     Lock() { InitializeCriticalSection(&m_section); }
@@ -42,7 +49,29 @@ private:
 };
 
 Lock g_lock;
-std::map<DWORD, ThreadSockets> g_threads;
+ThreadSockets *g_threads = nullptr;
+
+// The calling thread's entry; made when make is set, else null when it has none.
+ThreadSockets *ThisThread(bool make)
+{
+    const DWORD thread = GetCurrentThreadId();
+    for (ThreadSockets *t = g_threads; t; t = t->next)
+        if (t->thread == thread)
+            return t;
+    if (!make)
+        return nullptr;
+    g_threads = new ThreadSockets{thread, nullptr, nullptr, g_threads};
+    return g_threads;
+}
+
+// Where the entry of handle is linked from, or where it would be added.
+SocketEntry **Find(ThreadSockets *t, SOCKET handle)
+{
+    SocketEntry **link = &t->sockets;
+    while (*link && (*link)->handle != handle)
+        link = &(*link)->next;
+    return link;
+}
 
 HINSTANCE ThisModule()
 {
@@ -56,11 +85,11 @@ HINSTANCE ThisModule()
 CAsyncSocket *Lookup(SOCKET handle)
 {
     Hold hold(g_lock);
-    auto t = g_threads.find(GetCurrentThreadId());
-    if (t == g_threads.end())
+    ThreadSockets *t = ThisThread(false);
+    if (!t)
         return nullptr;
-    auto s = t->second.sockets.find(handle);
-    return s == t->second.sockets.end() ? nullptr : s->second;
+    SocketEntry *s = *Find(t, handle);
+    return s ? s->socket : nullptr;
 }
 
 void Forget(SOCKET handle)
@@ -68,14 +97,22 @@ void Forget(SOCKET handle)
     HWND window = nullptr;
     {
         Hold hold(g_lock);
-        auto t = g_threads.find(GetCurrentThreadId());
-        if (t == g_threads.end())
+        ThreadSockets *t = ThisThread(false);
+        if (!t)
             return;
-        t->second.sockets.erase(handle);
-        if (!t->second.sockets.empty())
+        SocketEntry **link = Find(t, handle);
+        if (SocketEntry *s = *link) {
+            *link = s->next;
+            delete s;
+        }
+        if (t->sockets)
             return;
-        window = t->second.window;
-        g_threads.erase(t);
+        window = t->window;
+        ThreadSockets **owner = &g_threads;
+        while (*owner != t)
+            owner = &(*owner)->next;
+        *owner = t->next;
+        delete t;
     }
     // The class is registered while a window uses it: a copy of the library
     // loaded later at the same address must not find a class left behind.
@@ -118,7 +155,7 @@ LRESULT CALLBACK SocketWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
 HWND CAsyncSocket::NotifyWindow()
 {
     Hold hold(g_lock);
-    ThreadSockets &t = g_threads[GetCurrentThreadId()];
+    ThreadSockets &t = *ThisThread(true);
     if (!t.window) {
         WNDCLASSA wc = {};
         wc.lpfnWndProc = SocketWindowProc;
@@ -144,7 +181,12 @@ void CAsyncSocket::AttachHandle(SOCKET handle)
     m_hSocket = handle;
     NotifyWindow();
     Hold hold(g_lock);
-    g_threads[GetCurrentThreadId()].sockets[handle] = this;
+    ThreadSockets *t = ThisThread(true);
+    SocketEntry **link = Find(t, handle);
+    if (*link)
+        (*link)->socket = this;
+    else
+        *link = new SocketEntry{handle, this, nullptr};
 }
 
 BOOL CAsyncSocket::Socket(long events)

@@ -3,24 +3,28 @@
 
 #include "App.h"
 
-std::string AfxAppTitle()
+CString AfxAppTitle()
 {
     char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(AfxGetInstanceHandle(), path, MAX_PATH);
-    std::string name(path, n < MAX_PATH ? n : 0);
-    const size_t slash = name.find_last_of("\\/");
-    if (slash != std::string::npos)
-        name.erase(0, slash + 1);
-    const size_t dot = name.rfind('.');
-    if (dot != std::string::npos)
-        name.erase(dot);
-    return name;
+    const DWORD n = GetModuleFileNameA(AfxGetInstanceHandle(), path, MAX_PATH);
+    const int length = n < MAX_PATH ? static_cast<int>(n) : 0;
+    int start = 0;
+    int end = length;
+    for (int i = 0; i < length; ++i) {
+        if (path[i] == '\\' || path[i] == '/') {
+            start = i + 1;
+            end = length;
+        } else if (path[i] == '.') {
+            end = i;
+        }
+    }
+    return CString(path + start, end - start);
 }
 
 int AfxMessageBox(const char *text, UINT type)
 {
     HWND owner = GetActiveWindow();
-    return MessageBoxA(owner, text, AfxAppTitle().c_str(), type);
+    return MessageBoxA(owner, text, AfxAppTitle().GetString(), type);
 }
 
 int AfxMessageBox(UINT stringId, UINT type)

@@ -2,10 +2,10 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
+#include "CString.h"
 
 // The module's file name without its extension ("GlimReg"), found at run time.
-std::string AfxAppTitle();
+CString AfxAppTitle();
 
 // A message box owned by the active window, captioned with the module's name.
 int AfxMessageBox(const char *text, UINT type = MB_OK);

@@ -2,12 +2,11 @@
 // card and the questionnaire in the settings file.
 #include "Settings.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 #include "../output/Services.h"
+#include "../platform/FormatText.h"
 #include "../resources/resource.h"
 #include "Placeholder.h"
 
@@ -83,11 +82,23 @@ PathParts Split(const char *path)
     return p;
 }
 
+// The parts one after another in dest (width characters, terminator
+// included), cut at its end.
+template <size_t N> void JoinParts(char *dest, size_t width, const char *const (&parts)[N])
+{
+    CopyField(dest, width, "");
+    for (const char *part : parts) {
+        const size_t used = strlen(dest);
+        CopyField(dest + used, width - used, part);
+    }
+}
+
 // Drive and directory of path, ending with the separator.
 void DirectoryOf(char *dest, size_t width, const char *path)
 {
     const PathParts p = Split(path);
-    CopyField(dest, width, (std::string(p.drive) + p.dir).c_str());
+    const char *const parts[] = {p.drive, p.dir};
+    JoinParts(dest, width, parts);
 }
 
 }  // namespace
@@ -122,8 +133,8 @@ void LoadConfiguration(RegistrationRecord *rec)
         // No "%1" (or it did not fit): the record file lies beside the library.
         const PathParts file = Split(rec->RecordFilePath);
         const PathParts module = Split(g_moduleDir);
-        CopyField(rec->RecordFilePath,
-                  (std::string(module.drive) + module.dir + file.name + file.ext).c_str());
+        const char *const parts[] = {module.drive, module.dir, file.name, file.ext};
+        JoinParts(rec->RecordFilePath, sizeof rec->RecordFilePath, parts);
     }
 }
 
@@ -148,7 +159,7 @@ void LoadQuestionnaire(RegistrationRecord *rec)
         GetPrivateProfileIntA(rec->ResearchSection, kOptOutKey, 0, rec->SettingsPath));
     for (int q = 1; q <= QUESTION_COUNT; ++q) {
         char key[32];
-        snprintf(key, sizeof key, "%s%d", kQuestionStem, q);
+        FormatText(key, sizeof key, "%s%d", kQuestionStem, q);
         rec->Question[q - 1] = static_cast<uint8_t>(
             GetPrivateProfileIntA(rec->ResearchSection, key, 0, rec->SettingsPath));
     }
@@ -157,12 +168,12 @@ void LoadQuestionnaire(RegistrationRecord *rec)
 void SaveQuestionnaire(const RegistrationRecord *rec)
 {
     char value[8];
-    snprintf(value, sizeof value, "%d", static_cast<int8_t>(rec->DoNotSendMarketResearch));
+    FormatText(value, sizeof value, "%d", static_cast<int8_t>(rec->DoNotSendMarketResearch));
     WritePrivateProfileStringA(rec->ResearchSection, kOptOutKey, value, rec->SettingsPath);
     for (int q = 1; q <= QUESTION_COUNT; ++q) {
         char key[32];
-        snprintf(key, sizeof key, "%s%d", kQuestionStem, q);
-        snprintf(value, sizeof value, "%d", static_cast<int8_t>(rec->Question[q - 1]));
+        FormatText(key, sizeof key, "%s%d", kQuestionStem, q);
+        FormatText(value, sizeof value, "%d", static_cast<int8_t>(rec->Question[q - 1]));
         WritePrivateProfileStringA(rec->ResearchSection, key, value, rec->SettingsPath);
     }
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "output/Render.h"
+#include "tests/PieceText.h"
 
 namespace {
 
@@ -57,11 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     memcpy(&before, &rec, sizeof rec);
 
     std::string file;
-    RenderRecordFile(&rec, [&](const char *p, size_t n) {
-        file.append(p, n);
-        return true;
-    });
-    const auto tabs = std::count(file.begin(), file.end(), '\t');
+    RenderRecordFile(&rec, IntoText(&file));
+    const auto tabs = std::count(file.begin(), file.end(), '	');
     if (tabs != 91 || file.size() < 2 || file.compare(file.size() - 2, 2, "\r\n") != 0 ||
         file.find('\n') != file.size() - 1)
         __builtin_trap();
@@ -73,10 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     delete[] body;
 
     std::string card;
-    RenderPrintedCard(&rec, "12/09/26", [&](const char *p, size_t n) {
-        card.append(p, n);
-        return true;
-    });
+    RenderPrintedCard(&rec, "12/09/26", IntoText(&card));
     if (memcmp(&before, &rec, sizeof rec) != 0)
         __builtin_trap();  // renderers never change the record
     return 0;

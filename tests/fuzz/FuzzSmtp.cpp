@@ -1,8 +1,6 @@
 // Fuzz target: received bytes cut into lines and fed as the server's replies to
 // the mail conversation, in chunks the input chooses.
 #include <cstdint>
-#include <deque>
-#include <string>
 
 #include "mail/LineSplit.h"
 #include "mail/SmtpConversation.h"
@@ -15,11 +13,11 @@ class ReplayChannel : public SmtpChannel {
 public:
     ReplayChannel(const uint8_t *data, size_t size) : m_data(data), m_size(size) {}
 
-    void SendText(const std::string &text) override { m_sent += text.size(); }
+    void SendText(const CString &text) override { m_sent += static_cast<size_t>(text.GetLength()); }
 
-    std::string ReadLine() override
+    CString ReadLine() override
     {
-        while (m_lines.empty() && m_at < m_size) {
+        while (m_lines.IsEmpty() && m_at < m_size) {
             // The first byte of each chunk gives its length.
             size_t n = m_data[m_at++] % 64 + 1;
             if (n > m_size - m_at)
@@ -27,15 +25,14 @@ public:
             if (!SplitReceivedText(reinterpret_cast<const char *>(m_data + m_at), n, m_lines,
                                    m_partial, 256))
                 return "";
-            if (m_partial.size() > 256)
+            if (m_partial.GetLength() > 256)
                 __builtin_trap();
             m_at += n;
         }
-        if (m_lines.empty())
+        if (m_lines.IsEmpty())
             return "";
-        std::string line = m_lines.front();
-        m_lines.pop_front();
-        if (line.empty() || line.back() != '\n')
+        const CString line = m_lines.RemoveHead();
+        if (line.IsEmpty() || line.GetString()[line.GetLength() - 1] != '\n')
             __builtin_trap();
         return line;
     }
@@ -45,8 +42,8 @@ private:
     size_t m_size;
     size_t m_at = 0;
     size_t m_sent = 0;
-    std::deque<std::string> m_lines;
-    std::string m_partial;
+    CStringList m_lines;
+    CString m_partial;
 };
 
 }  // namespace

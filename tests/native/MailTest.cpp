@@ -8,10 +8,20 @@
 
 #include "mail/LineSplit.h"
 #include "mail/SmtpConversation.h"
+#include "tests/CStringPrint.h"
 
 namespace {
 
 using Lines = std::deque<std::string>;
+
+// The queued lines, taken off the list.
+Lines Take(CStringList &list)
+{
+    Lines lines;
+    while (!list.IsEmpty())
+        lines.push_back(ToStd(list.RemoveHead()));
+    return lines;
+}
 
 TEST(LineSplit, CutsChunksIntoLines)
 {
@@ -33,52 +43,54 @@ TEST(LineSplit, CutsChunksIntoLines)
         {"nothing", {""}, {}, ""},
     };
     for (const Row &row : rows) {
-        Lines lines;
-        std::string partial;
+        CStringList lines;
+        CString partial;
         for (const std::string &chunk : row.chunks)
             EXPECT_TRUE(SplitReceivedText(chunk.data(), chunk.size(), lines, partial)) << row.name;
-        EXPECT_EQ(row.lines, lines) << row.name;
-        EXPECT_EQ(row.partial, partial) << row.name;
+        EXPECT_EQ(row.lines, Take(lines)) << row.name;
+        EXPECT_EQ(row.partial, ToStd(partial)) << row.name;
     }
 }
 
 TEST(LineSplit, UnfinishedLineIsBounded)
 {
     const std::string chunk(520, 'x');
-    Lines lines{"220 kept\r\n"};
-    std::string partial;
+    CStringList lines;
+    lines.AddTail("220 kept\r\n");
+    CString partial;
     size_t taken = 0;
     while (taken + chunk.size() <= PARTIAL_LINE_LIMIT) {
         ASSERT_TRUE(SplitReceivedText(chunk.data(), chunk.size(), lines, partial));
         taken += chunk.size();
     }
-    EXPECT_EQ(taken, partial.size());
+    EXPECT_EQ(taken, static_cast<size_t>(partial.GetLength()));
     EXPECT_FALSE(SplitReceivedText(chunk.data(), chunk.size(), lines, partial));
-    EXPECT_TRUE(partial.empty());
-    EXPECT_EQ(Lines{"220 kept\r\n"}, lines);
+    EXPECT_TRUE(partial.IsEmpty());
+    EXPECT_EQ(Lines{"220 kept\r\n"}, Take(lines));
 
     // Exactly the limit still completes its line.
-    partial.assign(PARTIAL_LINE_LIMIT - 1, 'y');
+    partial = std::string(PARTIAL_LINE_LIMIT - 1, 'y').c_str();
     ASSERT_TRUE(SplitReceivedText("z", 1, lines, partial));
     ASSERT_TRUE(SplitReceivedText("\n", 1, lines, partial));
-    EXPECT_EQ(PARTIAL_LINE_LIMIT + 1, lines.back().size());
+    ASSERT_EQ(1, lines.GetCount());
+    EXPECT_EQ(PARTIAL_LINE_LIMIT + 1, lines.GetHead().GetLength());
 }
 
 // A server that answers from a script: what was sent, and each read as "<".
 class ScriptedServer : public SmtpChannel {
 public:
     explicit ScriptedServer(std::deque<std::string> replies) : m_replies(std::move(replies)) {}
-    void SendText(const std::string &text) override
+    void SendText(const CString &text) override
     {
-        m_sent.push_back(text);
-        m_transcript += text;
+        m_sent.push_back(ToStd(text));
+        m_transcript += ToStd(text);
     }
-    std::string ReadLine() override
+    CString ReadLine() override
     {
         m_transcript += "<";
         if (m_replies.empty())
             return "";  // closed or silent
-        std::string line = m_replies.front();
+        const CString line(m_replies.front().c_str());
         m_replies.pop_front();
         return line;
     }
@@ -187,7 +199,7 @@ TEST(SmtpConversation, RepliesDecideEachStep)
         ScriptedServer server(replies);
         const SmtpResult result = RunSmtpConversation(server, "ann@harbor.example", kMailbox, kBody);
         EXPECT_EQ(row.outcome, result.outcome) << row.name;
-        EXPECT_EQ(row.argument, result.argument) << row.name;
+        EXPECT_EQ(row.argument, ToStd(result.argument)) << row.name;
         ASSERT_EQ(row.sent, server.m_sent.size()) << row.name;
         EXPECT_EQ("QUIT\r\n", server.m_sent.back()) << row.name;
         EXPECT_EQ("<QUIT\r\n<", server.m_transcript.substr(server.m_transcript.size() - 8))

@@ -87,14 +87,27 @@ struct Collected {
     std::vector<size_t> pieces;
 };
 
-PieceSink Collect(Collected *c)
+bool CollectPiece(void *context, const char *piece, size_t length)
 {
-    return [c](const char *piece, size_t length) {
-        EXPECT_LT(length, RENDER_LINE_WIDTH - 1u);
-        c->text.append(piece, length);
-        c->pieces.push_back(length);
-        return true;
-    };
+    Collected *c = static_cast<Collected *>(context);
+    EXPECT_LT(length, RENDER_LINE_WIDTH - 1u);
+    c->text.append(piece, length);
+    c->pieces.push_back(length);
+    return true;
+}
+
+PieceSink Collect(Collected *c) { return {CollectPiece, c}; }
+
+// Counts the writes and fails the one numbered failing.
+struct FailingWrites {
+    int failing;
+    int calls;
+};
+
+bool FailOne(void *context, const char *, size_t)
+{
+    FailingWrites *w = static_cast<FailingWrites *>(context);
+    return ++w->calls != w->failing;
 }
 
 std::string RecordFile(const RegistrationRecord &r)
@@ -242,20 +255,16 @@ TEST(RecordFile, WritingStopsAtTheFirstFailedWrite)
 {
     const RegistrationRecord r = FullRecord();
     for (int failing = 1; failing <= 11; ++failing) {
-        int calls = 0;
-        const bool ok = RenderRecordFile(&r, [&](const char *, size_t) {
-            return ++calls != failing;
-        });
+        FailingWrites writes = {failing, 0};
+        const bool ok = RenderRecordFile(&r, {FailOne, &writes});
         EXPECT_FALSE(ok) << "failing piece " << failing;
-        EXPECT_EQ(failing, calls) << "failing piece " << failing;
+        EXPECT_EQ(failing, writes.calls) << "failing piece " << failing;
     }
     for (int failing = 1; failing <= 10; ++failing) {
-        int calls = 0;
-        const bool ok = RenderPrintedCard(&r, kToday, [&](const char *, size_t) {
-            return ++calls != failing;
-        });
+        FailingWrites writes = {failing, 0};
+        const bool ok = RenderPrintedCard(&r, kToday, {FailOne, &writes});
         EXPECT_FALSE(ok) << "failing piece " << failing;
-        EXPECT_EQ(failing, calls) << "failing piece " << failing;
+        EXPECT_EQ(failing, writes.calls) << "failing piece " << failing;
     }
 }
 

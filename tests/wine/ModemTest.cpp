@@ -15,6 +15,7 @@
 #include "output/Render.h"
 #include "pages/ProbeLogic.h"
 #include "resources/resource.h"
+#include "tests/PieceText.h"
 #include "tests/driver/Fixture.h"
 #include "tests/driver/UiDriver.h"
 #include "tests/driver/Walk.h"
@@ -292,10 +293,7 @@ public:
             r.HardwareCodes[8] = '0';
         }
         std::string text;
-        RenderRecordFile(&r, [&](const char *piece, size_t length) {
-            text.append(piece, length);
-            return true;
-        });
+        RenderRecordFile(&r, IntoText(&text));
         return text;
     }
 

@@ -12,6 +12,7 @@
 #include "output/RecordFile.h"
 #include "output/Render.h"
 #include "resources/resource.h"
+#include "tests/PieceText.h"
 #include "tests/driver/Fixture.h"
 #include "tests/driver/UiDriver.h"
 #include "tests/driver/Walk.h"
@@ -39,10 +40,7 @@ RegistrationRecord TestRecord(const std::string &recordFile)
 std::string Rendered(const RegistrationRecord &r)
 {
     std::string text;
-    RenderRecordFile(&r, [&](const char *piece, size_t length) {
-        text.append(piece, length);
-        return true;
-    });
+    RenderRecordFile(&r, IntoText(&text));
     return text;
 }
 

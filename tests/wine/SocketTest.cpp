@@ -10,6 +10,7 @@
 
 #include "mail/Socket.h"
 #include "platform/SocketInit.h"
+#include "tests/CStringPrint.h"
 
 namespace {
 
@@ -107,11 +108,11 @@ TEST(QSocket, WithATargetReadLineGivesNothingEvenWithLinesQueued)
     LoopbackPair pair;
     pair.PeerSends("250 one\r\n250 two\r\n");
     ASSERT_EQ("250 one\r\n", pair.m_socket.ReadLine());
-    ASSERT_EQ(1u, pair.m_socket.m_lstLines.size());
+    ASSERT_EQ(1, pair.m_socket.m_lstLines.GetCount());
 
     pair.m_socket.m_pTarget = GetDesktopWindow();
     EXPECT_EQ("", pair.m_socket.ReadLine());
-    EXPECT_EQ(1u, pair.m_socket.m_lstLines.size()) << "the queue is not consulted";
+    EXPECT_EQ(1, pair.m_socket.m_lstLines.GetCount()) << "the queue is not consulted";
     pair.m_socket.m_pTarget = nullptr;
     EXPECT_EQ("250 two\r\n", pair.m_socket.ReadLine());
 }
@@ -134,10 +135,10 @@ TEST(QSocket, PeerClosing)
         pair.PeerSends(row.sent);
         pair.PeerCloses();
         for (const std::string &line : row.lines)
-            EXPECT_EQ(line, pair.m_socket.ReadLine()) << row.name;
+            EXPECT_EQ(line, ToStd(pair.m_socket.ReadLine())) << row.name;
         EXPECT_EQ("", pair.m_socket.ReadLine()) << row.name;
         EXPECT_EQ(QSocket::IDLE, pair.m_socket.m_nState) << row.name;
-        EXPECT_EQ(row.partial, pair.m_socket.m_strPartial) << row.name;
+        EXPECT_EQ(row.partial, ToStd(pair.m_socket.m_strPartial)) << row.name;
         EXPECT_EQ("", pair.m_socket.ReadLine()) << row.name << ": again";
     }
 }
@@ -202,18 +203,18 @@ TEST(QSocket, LineLongerThanTheBoundFailsTheConnection)
     EXPECT_EQ("250 ok\r\n", pair.m_socket.ReadLine());
     EXPECT_EQ("", pair.m_socket.ReadLine());
     EXPECT_EQ(QSocket::FAILED, pair.m_socket.m_nState);
-    EXPECT_TRUE(pair.m_socket.m_strPartial.empty());
+    EXPECT_TRUE(pair.m_socket.m_strPartial.IsEmpty());
 }
 
 TEST(QSocket, SendTextSendsInOrderAndIgnoresEmptyText)
 {
     LoopbackPair pair;
     pair.m_socket.SendText("");
-    EXPECT_TRUE(pair.m_socket.m_lstSend.empty());
+    EXPECT_TRUE(pair.m_socket.m_lstSend.IsEmpty());
     pair.m_socket.SendText("HELO a\r\n");
     pair.m_socket.SendText("");
     pair.m_socket.SendText("QUIT\r\n");
-    EXPECT_TRUE(pair.m_socket.m_lstSend.empty());
+    EXPECT_TRUE(pair.m_socket.m_lstSend.IsEmpty());
     EXPECT_EQ("HELO a\r\nQUIT\r\n", pair.PeerReceives(14));
 }
 
