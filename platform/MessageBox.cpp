@@ -5,7 +5,7 @@
 
 CString AfxAppTitle()
 {
-    char path[MAX_PATH];
+    char path[MAX_PATH] = "";
     const DWORD n = GetModuleFileNameA(AfxGetInstanceHandle(), path, MAX_PATH);
     const int length = n < MAX_PATH ? static_cast<int>(n) : 0;
     int start = 0;

@@ -93,6 +93,21 @@ template <size_t N> void JoinParts(char *dest, size_t width, const char *const (
     }
 }
 
+// Whether the settings file surely is not there, so every read would give its
+// default: a card never put off has none, and each of the 73 reads would look
+// for it again. A path without a drive or share is the profile functions' to
+// resolve (a bare name means the Windows folder), so it is always read.
+bool SettingsFileAbsent(const RegistrationRecord *rec)
+{
+    const char *path = rec->SettingsPath;
+    const bool full = (path[0] && path[1] == ':' && path[2] == '\\') ||
+                      (path[0] == '\\' && path[1] == '\\');
+    if (!full || GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 // Drive and directory of path, ending with the separator.
 void DirectoryOf(char *dest, size_t width, const char *path)
 {
@@ -140,9 +155,14 @@ void LoadConfiguration(RegistrationRecord *rec)
 
 void LoadCard(RegistrationRecord *rec)
 {
-    for (const CardKey *k = kCardKeys; k->key; ++k)
-        GetPrivateProfileStringA(rec->DemographicsSection, k->key, "", CardField(rec, *k),
-                                 static_cast<DWORD>(k->width), rec->SettingsPath);
+    const bool absent = SettingsFileAbsent(rec);
+    for (const CardKey *k = kCardKeys; k->key; ++k) {
+        if (absent)
+            CardField(rec, *k)[0] = '\0';
+        else
+            GetPrivateProfileStringA(rec->DemographicsSection, k->key, "", CardField(rec, *k),
+                                     static_cast<DWORD>(k->width), rec->SettingsPath);
+    }
 }
 
 void SaveCard(const RegistrationRecord *rec)
@@ -154,6 +174,11 @@ void SaveCard(const RegistrationRecord *rec)
 
 void LoadQuestionnaire(RegistrationRecord *rec)
 {
+    if (SettingsFileAbsent(rec)) {
+        rec->DoNotSendMarketResearch = 0;
+        memset(rec->Question, 0, sizeof rec->Question);
+        return;
+    }
     // Only the low eight bits of each value are kept.
     rec->DoNotSendMarketResearch = static_cast<uint8_t>(
         GetPrivateProfileIntA(rec->ResearchSection, kOptOutKey, 0, rec->SettingsPath));

@@ -69,7 +69,8 @@ TEST(LineSplit, UnfinishedLineIsBounded)
     EXPECT_EQ(Lines{"220 kept\r\n"}, Take(lines));
 
     // Exactly the limit still completes its line.
-    partial = std::string(PARTIAL_LINE_LIMIT - 1, 'y').c_str();
+    const std::string nearly(PARTIAL_LINE_LIMIT - 1, 'y');
+    partial = nearly.c_str();
     ASSERT_TRUE(SplitReceivedText("z", 1, lines, partial));
     ASSERT_TRUE(SplitReceivedText("\n", 1, lines, partial));
     ASSERT_EQ(1, lines.GetCount());

@@ -123,13 +123,20 @@ TEST(Settings, HandWrittenFileIsReadSafely)
 TEST(Settings, MissingFileReadsEmptyAndUnwritableFileIsIgnored)
 {
     CardFolder folder;
+    // A file not there, in a folder that is, and in one that is not.
+    for (const char *name : {"GlimRg2.ini", "no such folder\\GlimRg2.ini"}) {
+        SCOPED_TRACE(name);
+        SettingsRecord rec(folder.File(name));
+        memset(rec.rec.City, 'q', sizeof rec.rec.City);
+        rec.rec.DoNotSendMarketResearch = 1;
+        rec.rec.Question[7] = 9;
+        LoadCard(&rec.rec);
+        LoadQuestionnaire(&rec.rec);
+        EXPECT_STREQ("", rec.rec.City);
+        EXPECT_EQ(0, rec.rec.DoNotSendMarketResearch);
+        EXPECT_EQ(0, rec.rec.Question[7]);
+    }
     SettingsRecord rec(folder.File("no such folder\\GlimRg2.ini"));
-    memset(rec.rec.City, 'q', sizeof rec.rec.City);
-    rec.rec.Question[7] = 9;
-    LoadCard(&rec.rec);
-    LoadQuestionnaire(&rec.rec);
-    EXPECT_STREQ("", rec.rec.City);
-    EXPECT_EQ(0, rec.rec.Question[7]);
     CopyField(rec.rec.City, "Springfield");
     SaveCard(&rec.rec);  // loses the data silently; nothing to crash on
     SaveQuestionnaire(&rec.rec);
