@@ -1,8 +1,10 @@
 // glimhost: a small host program that runs the registration card as Glimmerbox would.
-//   glimhost [--name TEXT] [--company TEXT] [--serial TEXT] [--no-owner]
+//   glimhost [--name TEXT] [--company TEXT] [--serial TEXT] [--no-owner] [--calls N]
+// --calls runs the card N times in this one process, a result line after each.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -32,6 +34,7 @@ int main(int argc, char **argv)
 {
     HostUserRecord user = {};
     bool withOwner = true;
+    long calls = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -43,9 +46,12 @@ int main(int argc, char **argv)
             Put(user.serialNumber, argv[++i]);
         else if (arg == "--no-owner")
             withOwner = false;
+        else if (arg == "--calls" && hasValue && strtol(argv[i + 1], nullptr, 10) > 0)
+            calls = strtol(argv[++i], nullptr, 10);
         else {
             fprintf(stderr,
-                    "usage: glimhost [--name TEXT] [--company TEXT] [--serial TEXT] [--no-owner]\n");
+                    "usage: glimhost [--name TEXT] [--company TEXT] [--serial TEXT] [--no-owner] "
+                    "[--calls N]\n");
             return 2;
         }
     }
@@ -69,10 +75,12 @@ int main(int argc, char **argv)
                                 GetModuleHandleA(nullptr), nullptr);
     }
 
-    int outcome = -1;
-    const int result = reg(owner, &outcome, &user);
-    printf("result %d outcome %d\n", result, outcome);
-    fflush(stdout);
+    for (long call = 0; call < calls; ++call) {
+        int outcome = -1;
+        const int result = reg(owner, &outcome, &user);
+        printf("result %d outcome %d\n", result, outcome);
+        fflush(stdout);
+    }
 
     if (owner)
         DestroyWindow(owner);

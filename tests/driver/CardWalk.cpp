@@ -36,7 +36,7 @@ struct WalkPage {
 
 }  // namespace
 
-WalkResult WalkCard(CardFolder &folder, const HostUserRecord &user, const CardWalk &walk)
+std::string PlayPages(const CardWalk &walk)
 {
     // The card form is filled completely, so the required-information page
     // does not show.
@@ -47,22 +47,25 @@ WalkResult WalkCard(CardFolder &folder, const HostUserRecord &user, const CardWa
         {"hardware page", kHardwareCaption, 0, &walk.hardware, Press(IDOK)},
         {"delivery choice", kDeliveryCaption, IDC_EMAIL, &walk.delivery, Press(IDC_REGISTER_LATER)},
     };
+    for (const WalkPage &p : pages) {
+        HWND page = ui::WaitForDialog(p.caption, p.control);
+        if (!page)
+            return std::string("the ") + p.name + " did not show";
+        (*p.play ? *p.play : p.fallback)(page);
+        if (!ui::WaitForClose(page))
+            return std::string("the ") + p.name + " did not close";
+    }
+    return std::string();
+}
 
+WalkResult WalkCard(CardFolder &folder, const HostUserRecord &user, const CardWalk &walk)
+{
     WalkResult out;
     int outcome = -1;
     Played call([&] { return folder.Register(nullptr, &outcome, &user); });
-    for (const WalkPage &p : pages) {
-        HWND page = ui::WaitForDialog(p.caption, p.control);
-        if (!page) {
-            out.failure = std::string("the ") + p.name + " did not show";
-            return out;
-        }
-        (*p.play ? *p.play : p.fallback)(page);
-        if (!ui::WaitForClose(page)) {
-            out.failure = std::string("the ") + p.name + " did not close";
-            return out;
-        }
-    }
+    out.failure = PlayPages(walk);
+    if (!out.failure.empty())
+        return out;
     if (!call.Join()) {
         out.failure = "the export did not return after the delivery choice";
         return out;

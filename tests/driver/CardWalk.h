@@ -25,6 +25,10 @@ struct WalkResult {
     int outcome = -1;     // the outcome flag the export wrote
 };
 
+// Plays the pages of a call in progress (of this process, or of the process
+// the driver watches) in the order the card shows them; the failure, if any.
+std::string PlayPages(const CardWalk &walk);
+
 // Calls the export of folder's GlimReg.dll for user on a second thread and
 // plays the pages in the order the card shows them.
 WalkResult WalkCard(CardFolder &folder, const HostUserRecord &user, const CardWalk &walk);
