@@ -25,8 +25,13 @@ const char kMissing[] = "\x01missing\x01";
 
 std::string IniString(const char *section, const char *key, const char *fallback)
 {
+    // Unscripted, the stand-in has no ini: each key is the fallback at once,
+    // where the profile functions would look for the file again every time.
+    const std::string path = IniPath();
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return fallback;
     char value[1024];
-    GetPrivateProfileStringA(section, key, fallback, value, sizeof value, IniPath().c_str());
+    GetPrivateProfileStringA(section, key, fallback, value, sizeof value, path.c_str());
     return value;
 }
 
