@@ -15,6 +15,7 @@
 #include "include/GlimReg.h"
 #include "resources/resource.h"
 #include "tests/driver/Fixture.h"
+#include "tests/driver/HostProcess.h"
 #include "tests/driver/UiDriver.h"
 
 namespace {
@@ -227,72 +228,15 @@ bool Player::Play()
     return true;
 }
 
-// glimhost.exe as a child process, its report read from its output.
-class Host {
-public:
-    ~Host()
-    {
-        if (m_process) {
-            if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT)
-                TerminateProcess(m_process, 1);
-            CloseHandle(m_process);
-        }
-        if (m_output)
-            CloseHandle(m_output);
-    }
-
-    bool Start(const Options &o)
-    {
-        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-        HANDLE write = nullptr;
-        if (!CreatePipe(&m_output, &write, &inherit, 0))
-            return false;
-        SetHandleInformation(m_output, HANDLE_FLAG_INHERIT, 0);
-        std::string command = "\"" + OwnFolder() + "glimhost.exe\" --name \"" + o.name +
-                              "\" --company \"" + o.company + "\" --serial \"" + o.serial + "\"";
-        STARTUPINFOA start = {};
-        start.cb = sizeof start;
-        start.dwFlags = STARTF_USESTDHANDLES;
-        start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        start.hStdOutput = write;
-        start.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-        PROCESS_INFORMATION started = {};
-        std::vector<char> line(command.begin(), command.end());
-        line.push_back('\0');
-        const BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                       OwnFolder().c_str(), &start, &started);
-        CloseHandle(write);
-        if (!ok)
-            return false;
-        CloseHandle(started.hThread);
-        m_process = started.hProcess;
-        ui::WatchProcess(started.dwProcessId);
-        return true;
-    }
-
-    // Waits for the host to end and returns its "result R outcome O" line;
-    // empty when it did not end in time or said nothing.
-    std::string Finish(DWORD waitMs)
-    {
-        if (WaitForSingleObject(m_process, waitMs) != WAIT_OBJECT_0)
-            return std::string();
-        std::string said;
-        char bytes[256];
-        DWORD n;
-        while (ReadFile(m_output, bytes, sizeof bytes, &n, nullptr) && n > 0)
-            said.append(bytes, n);
-        const size_t at = said.find("result ");
-        if (at == std::string::npos)
-            return std::string();
-        said.erase(0, at);
-        said.erase(said.find_last_not_of("\r\n") + 1);
-        return said;
-    }
-
-private:
-    HANDLE m_process = nullptr;
-    HANDLE m_output = nullptr;
-};
+// The host's "result R outcome O" line; empty when it did not come in time.
+std::string HostResult(HostProcess &host, DWORD waitMs)
+{
+    std::string line;
+    while (host.NextLine(&line, waitMs))
+        if (line.compare(0, 7, "result ") == 0)
+            return line;
+    return std::string();
+}
 
 }  // namespace
 
@@ -323,21 +267,23 @@ int main(int argc, char **argv)
         fprintf(stderr, "glimplay: cannot point GlimReg.dll at %s\n", o.mailHost.c_str());
         return 1;
     }
-    Host host;
-    if (!host.Start(o)) {
+    HostProcess host;
+    if (!host.Start(OwnFolder(), "glimhost.exe",
+                    "--name \"" + o.name + "\" --company \"" + o.company + "\" --serial \"" +
+                        o.serial + "\"")) {
         fprintf(stderr, "glimplay: cannot start glimhost.exe beside glimplay.exe\n");
         return 1;
     }
     if (o.interactive) {
         // A person plays the card in the host's real windows.
-        const std::string said = host.Finish(INFINITE);
+        const std::string said = HostResult(host, INFINITE);
         printf("%s\n", said.c_str());
         return said.empty() ? 1 : 0;
     }
 
     Player player(o);
     const bool played = player.Play();
-    const std::string said = host.Finish(played ? 60000 : 3000);
+    const std::string said = HostResult(host, played ? 60000 : 3000);
     if (said.empty()) {
         fprintf(stderr, "glimplay: the card did not end\n");
         return 1;

@@ -17,6 +17,7 @@
 #include "resources/resource.h"
 #include "tests/driver/CardWalk.h"
 #include "tests/driver/Fixture.h"
+#include "tests/driver/HostProcess.h"
 #include "tests/driver/UiDriver.h"
 #include "tests/driver/Walk.h"
 
@@ -177,90 +178,13 @@ void FillCardWithEmail(HWND card)
     ui::Click(card, IDC_REGISTER_NOW);
 }
 
-// glimhost.exe of the card folder, calling the card again and again; its
-// result lines are read from its output.
-class Host {
-public:
-    ~Host()
-    {
-        if (m_process) {
-            if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT)
-                TerminateProcess(m_process, 1);
-            CloseHandle(m_process);
-        }
-        if (m_output)
-            CloseHandle(m_output);
-        ui::WatchProcess(0);
-    }
-
-    bool Start(const std::string &folder, int calls)
-    {
-        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-        HANDLE write = nullptr;
-        if (!CreatePipe(&m_output, &write, &inherit, 0))
-            return false;
-        SetHandleInformation(m_output, HANDLE_FLAG_INHERIT, 0);
-        std::string command = "\"" + folder + "\\glimhost.exe\" --name \"Ann B Smith\" "
-                              "--company \"Harbor Graphics\" --serial GB-200-0001 --calls " +
-                              std::to_string(calls);
-        STARTUPINFOA start = {};
-        start.cb = sizeof start;
-        start.dwFlags = STARTF_USESTDHANDLES;
-        start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        start.hStdOutput = write;
-        start.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-        PROCESS_INFORMATION started = {};
-        std::vector<char> line(command.begin(), command.end());
-        line.push_back('\0');
-        const BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                       folder.c_str(), &start, &started);
-        CloseHandle(write);
-        if (!ok)
-            return false;
-        CloseHandle(started.hThread);
-        m_process = started.hProcess;
-        m_pid = started.dwProcessId;
-        ui::WatchProcess(m_pid);
-        return true;
-    }
-
-    HANDLE Process() const { return m_process; }
-    DWORD Pid() const { return m_pid; }
-
-    // The next "result R outcome O" line; false when none came in time.
-    bool NextResult(int *result, int *outcome, DWORD waitMs = 20000)
-    {
-        const DWORD start = GetTickCount();
-        for (;;) {
-            const size_t end = m_text.find('\n');
-            if (end != std::string::npos) {
-                const std::string line = m_text.substr(0, end);
-                m_text.erase(0, end + 1);
-                return sscanf(line.c_str(), "result %d outcome %d", result, outcome) == 2;
-            }
-            DWORD waiting = 0;
-            if (!PeekNamedPipe(m_output, nullptr, 0, nullptr, &waiting, nullptr))
-                return false;  // the host ended
-            if (waiting == 0) {
-                if (GetTickCount() - start > waitMs)
-                    return false;
-                Sleep(10);
-                continue;
-            }
-            char bytes[256];
-            DWORD n = 0;
-            if (!ReadFile(m_output, bytes, sizeof bytes, &n, nullptr))
-                return false;
-            m_text.append(bytes, n);
-        }
-    }
-
-private:
-    HANDLE m_process = nullptr;
-    HANDLE m_output = nullptr;
-    DWORD m_pid = 0;
-    std::string m_text;
-};
+// The next "result R outcome O" line of the host.
+bool NextResult(HostProcess &host, int *result, int *outcome)
+{
+    std::string line;
+    return host.NextLine(&line, 20000) &&
+           sscanf(line.c_str(), "result %d outcome %d", result, outcome) == 2;
+}
 
 TEST(ManyCalls, FiguresStayFlatOverTheRoads)
 {
@@ -279,10 +203,12 @@ TEST(ManyCalls, FiguresStayFlatOverTheRoads)
     ASSERT_TRUE(RewriteString(folder.File("GlimReg.dll"), IDS_MAIL_HOST, "127.0.25.1"));
     ASSERT_TRUE(CopyFileA((DistFolder() + "glimhost.exe").c_str(),
                           folder.File("glimhost.exe").c_str(), FALSE));
-    Host host;
     // One call more than are counted: the host is measured after the last
     // counted call while it still runs, waiting in the next intro.
-    ASSERT_TRUE(host.Start(folder.Path(), kCalls + 1));
+    HostProcess host;
+    ASSERT_TRUE(host.Start(folder.Path(), "glimhost.exe",
+                           "--name \"Ann B Smith\" --company \"Harbor Graphics\" "
+                           "--serial GB-200-0001 --calls " + std::to_string(kCalls + 1)));
 
     // The instruments see a leak in the host: four handles and 2 MB put there
     // show up. The host is measured once it waits in its first intro.
@@ -319,7 +245,7 @@ TEST(ManyCalls, FiguresStayFlatOverTheRoads)
         walk.card = FillCardWithEmail;
         ASSERT_EQ("", PlayPages(walk)) << "call " << call << ", " << road.name;
         int result = -9999, outcome = -1;
-        ASSERT_TRUE(host.NextResult(&result, &outcome)) << "call " << call << ", " << road.name;
+        ASSERT_TRUE(NextResult(host, &result, &outcome)) << "call " << call << ", " << road.name;
         ASSERT_EQ(0, result) << "call " << call << ", " << road.name;
         ASSERT_EQ(road.outcome, outcome) << "call " << call << ", " << road.name;
         // Each figure is read while the host waits in its next intro.
@@ -339,7 +265,7 @@ TEST(ManyCalls, FiguresStayFlatOverTheRoads)
     // The extra call ends the host.
     ASSERT_EQ("", PlayPages(CardWalk()));
     int result = -9999, outcome = -1;
-    ASSERT_TRUE(host.NextResult(&result, &outcome));
+    ASSERT_TRUE(NextResult(host, &result, &outcome));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(host.Process(), 10000));
 
     if (warm.gdi == 0 && end.gdi == 0 && warm.user == 0 && end.user == 0)
