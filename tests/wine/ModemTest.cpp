@@ -40,17 +40,6 @@ RegistrationRecord DialogRecord()
     return r;
 }
 
-void ExpectCentred(HWND dialog, const char *what)
-{
-    RECT d, w;
-    GetWindowRect(GetDesktopWindow(), &d);
-    GetWindowRect(dialog, &w);
-    const long x = ((d.right - d.left) - (w.right - w.left)) / 2;
-    const long y = ((d.bottom - d.top) - (w.bottom - w.top)) / 2;
-    EXPECT_EQ(x < 0 ? 0 : x, w.left) << what;
-    EXPECT_EQ(y < 0 ? 0 : y, w.top) << what;
-}
-
 // Waits (bounded) until the condition holds, letting this thread's messages flow.
 bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs = 10000)
 {
@@ -109,7 +98,7 @@ TEST(TransmissionProblem, EndsWithRetryPrintOrRegisterLater)
         HWND dlg = ui::WaitForWindow(kProblemCaption);
         ASSERT_NE(nullptr, dlg) << row.name;
         EXPECT_EQ(IDC_SEND, ui::FocusId(dlg)) << row.name;
-        ExpectCentred(dlg, row.name);
+        EXPECT_TRUE(ui::IsCentredOnDesktop(dlg)) << row.name;
         ui::PressEscape(dlg);
         EXPECT_FALSE(played.Join(300)) << row.name << ": Esc ended the dialog";
         if (row.action == CLICK)
@@ -140,7 +129,7 @@ TEST(TransmissionSuccess, NamesTheProductAndEndsWithContinueOrClose)
         ASSERT_NE(nullptr, dlg) << row.name;
         EXPECT_EQ(kSuccessText, ui::ControlText(dlg, IDC_SUCCESS_TEXT)) << row.name;
         EXPECT_EQ(IDC_CONTINUE, ui::FocusId(dlg)) << row.name;
-        ExpectCentred(dlg, row.name);
+        EXPECT_TRUE(ui::IsCentredOnDesktop(dlg)) << row.name;
         ui::PressEscape(dlg);
         EXPECT_FALSE(played.Join(300)) << row.name << ": Esc ended the dialog";
         if (row.action == CONTINUE)
@@ -381,7 +370,7 @@ TEST(ModemRoad, SuccessTransfersTheTypedCardAndFinishes)
     EXPECT_TRUE(TextBecomes(status, IDC_MODEM_STATUS_TEXT, "Initializing modem..."));
     EXPECT_EQ(road.Owner(), GetWindow(status, GW_OWNER));
     EXPECT_TRUE(ui::WaitForFocus(status, IDCANCEL));
-    ExpectCentred(status, "status window");
+    EXPECT_TRUE(ui::IsCentredOnDesktop(status)) << "status window";
     EXPECT_TRUE(road.RecordFileExists()) << "the record file is there while it is sent";
 
     // A close request neither cancels the transfer nor closes the window.
