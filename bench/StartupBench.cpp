@@ -37,6 +37,7 @@ namespace {
 
 const char kIntroCaption[] = "Electronic Registration Card";
 const UINT kWatchdogMs = 10000;  // a dialog that never shows ends the run as failed
+const double kGoal = 1.2;        // the card's median at most this times its floor's
 
 LARGE_INTEGER g_start, g_shown;
 bool g_seen = false;
@@ -152,6 +153,20 @@ std::string SavedSettings()
     return text;
 }
 
+// The floor for a card put off: what the card must do before it shows, the
+// same profile reads of the same settings file (the 21 card keys, the opt-out
+// and the 51 answers, one call each), then the bare dialog.
+void ReadLikeTheCard(const std::string &path)
+{
+    char value[128];
+    for (const auto &key : kSavedCard)
+        GetPrivateProfileStringA("User Demographics", key[0], "", value, sizeof value, path.c_str());
+    GetPrivateProfileIntA("Market Research", "DoNotSendMarketResearch", 0, path.c_str());
+    for (int q = 1; q <= 51; ++q)
+        GetPrivateProfileIntA("Market Research", ("Question" + std::to_string(q)).c_str(), 0,
+                              path.c_str());
+}
+
 double Median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -194,6 +209,11 @@ int main(int argc, char **argv)
     auto bare = [&] {
         DialogBoxParamA(lib, MAKEINTRESOURCEA(IDD_INTRO), nullptr, BareProc, 0);
     };
+    const std::string settingsPath = folder.SettingsPath();
+    auto floor = [&] {
+        ReadLikeTheCard(settingsPath);
+        DialogBoxParamA(lib, MAKEINTRESOURCEA(IDD_INTRO), nullptr, BareProc, 0);
+    };
 
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, ShownHook, nullptr, GetCurrentThreadId());
     if (!hook) {
@@ -212,7 +232,8 @@ int main(int argc, char **argv)
     for (const auto &c : cases) {
         if (!c.settings.empty())
             folder.WriteFile("GlimRg2.ini", c.settings);
-        std::vector<double> cards, bares;
+        const bool putOff = !c.settings.empty();
+        std::vector<double> cards, bares, floors;
         bool ok = true;
         for (int i = 0; i <= runs && ok; ++i) {  // round 0 is the warm-up
             outcome = -1;
@@ -220,9 +241,12 @@ int main(int argc, char **argv)
             ok = t >= 0 && result == 0 && outcome == 0;
             const double b = TimeOne(bare);
             ok = ok && b >= 0;
+            const double f = putOff ? TimeOne(floor) : b;
+            ok = ok && f >= 0;
             if (i > 0) {
                 cards.push_back(t);
                 bares.push_back(b);
+                floors.push_back(f);
             }
         }
         if (!ok) {
@@ -239,7 +263,13 @@ int main(int argc, char **argv)
         printf("%s:\n", c.title);
         Report("VIreVuvo_Register", cards);
         Report("bare DialogBoxParam", bares);
-        printf("    ratio %.2f (goal <= 1.5)\n", Median(cards) / Median(bares));
+        if (putOff)
+            Report("73 reads + bare dialog", floors);
+        const double ratio = Median(cards) / Median(floors);
+        printf("    ratio to the bare dialog %.2f; to the floor (%s) %.2f: goal <= %.1f %s\n",
+               Median(cards) / Median(bares),
+               putOff ? "the same reads, then the bare dialog" : "the bare dialog", ratio, kGoal,
+               ratio <= kGoal ? "met" : "MISSED");
     }
     UnhookWindowsHookEx(hook);
     printf("loading GlimReg.dll (once, before the runs, not in the figures): %.3f ms\n",
