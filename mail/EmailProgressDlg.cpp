@@ -30,7 +30,8 @@ class SocketChannel : public SmtpChannel {
 public:
     explicit SocketChannel(QSocket &socket) : m_socket(socket) {}
     void SendText(const CString &text) override { m_socket.SendText(text); }
-    CString ReadLine() override { return m_socket.ReadLine(); }
+    CString ReadLine(unsigned long waitMs) override { return m_socket.ReadLine(waitMs); }
+    unsigned long Milliseconds() override { return GetTickCount(); }
 
 private:
     QSocket &m_socket;
@@ -108,7 +109,7 @@ void CEmailProgressDlg::Converse()
     m_pSocket->SetNotifyTarget(nullptr, 0);
     SocketChannel channel(*m_pSocket);
     const SmtpResult result =
-        RunSmtpConversation(channel, m_strEmail, LoadText(IDS_MAIL_RECIPIENT), m_strBody);
+        RunSmtpConversation(channel, m_strEmail, LoadText(IDS_MAIL_RECIPIENT), m_strBody, GetACP());
     if (result.outcome == SMTP_DELIVERED) {
         ShowText(IDS_MAIL_COMPLETE);
         EnableWindow(GetDlgItem(IDOK), TRUE);

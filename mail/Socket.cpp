@@ -119,10 +119,13 @@ void QSocket::SendQueued()
     }
 }
 
-CString QSocket::ReadLine()
+CString QSocket::ReadLine() { return ReadLine(m_nReplyDeadline); }
+
+CString QSocket::ReadLine(DWORD waitMs)
 {
     if (m_pTarget)
         return CString();
+    const DWORD deadline = waitMs < m_nReplyDeadline ? waitMs : m_nReplyDeadline;
     const DWORD start = GetTickCount();
     while (m_nState == CONNECTED) {
         if (!m_lstLines.IsEmpty())
@@ -132,16 +135,16 @@ CString QSocket::ReadLine()
         if (m_nState != CONNECTED)
             break;
         const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= m_nReplyDeadline) {
+        if (elapsed >= deadline) {
             m_strError = "No reply from the server in time.";
             m_nState = FAILED;
             break;
         }
         char bytes[RECEIVE_CHUNK + 1];
-        const int n = ReceiveWithin(bytes, RECEIVE_CHUNK, m_nReplyDeadline - elapsed);
+        const int n = ReceiveWithin(bytes, RECEIVE_CHUNK, deadline - elapsed);
         if (n == SOCKET_ERROR) {
             // The deadline is checked above; anything else is a failed receive.
-            if (WSAGetLastError() != WSAETIMEDOUT || GetTickCount() - start < m_nReplyDeadline)
+            if (WSAGetLastError() != WSAETIMEDOUT || GetTickCount() - start < deadline)
                 ReportError(kFile, SITE_READ_LINE);
         } else if (n == 0) {
             OnClose(0);
