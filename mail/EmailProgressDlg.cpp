@@ -60,7 +60,13 @@ BOOL CEmailProgressDlg::OnInitDialog()
 
 void CEmailProgressDlg::OnOK() { CDialog::OnOK(); }
 
-void CEmailProgressDlg::OnCancel() { CDialog::OnCancel(); }
+void CEmailProgressDlg::OnCancel()
+{
+    // Esc and a close request come as Cancel even while the button is
+    // disabled; after a delivery only OK may end the dialog.
+    if (IsWindowEnabled(GetDlgItem(IDCANCEL)))
+        CDialog::OnCancel();
+}
 
 void CEmailProgressDlg::DoDataExchange() {}
 
@@ -140,11 +146,11 @@ void CEmailProgressDlg::ShowText(UINT id, const CString &argument)
     SetDlgItemTextA(m_hWnd, IDC_EMAIL_STATUS, text);
 }
 
-int RunEmailProgress(RegistrationRecord *rec)
+int RunEmailProgress(HWND owner, RegistrationRecord *rec)
 {
     char body[MAIL_BODY_WIDTH];
     BuildMailBody(rec, body, sizeof body);
-    CEmailProgressDlg dialog(rec->ModuleInstance);
+    CEmailProgressDlg dialog(rec->ModuleInstance, owner);
     dialog.m_strEmail = CString(rec->EmailAddress,
                                 static_cast<int>(strnlen(rec->EmailAddress, sizeof rec->EmailAddress)));
     dialog.m_strBody = body;
