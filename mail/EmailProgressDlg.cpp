@@ -25,6 +25,13 @@ const FailureText kFailureTexts[] = {
 
 const int kStringWidth = 256;
 
+// A connection that was made, whether it lasts (CONNECTED) or has already
+// ended (IDLE, after a close that may come before or instead of its connect
+// event): the conversation runs on it, and on an ended one fails at its first
+// reply as on any closed connection. No status notification says IDLE before
+// a connection was made.
+bool HasConnection(int state) { return state == QSocket::CONNECTED || state == QSocket::IDLE; }
+
 // The conversation's replies come from the socket, read synchronously.
 class SocketChannel : public SmtpChannel {
 public:
@@ -90,9 +97,10 @@ LRESULT CEmailProgressDlg::OnSmtpEvent(WPARAM wParam, LPARAM)
     const int code = static_cast<int>(wParam);
     if (code == SMTP_START && !m_pSocket)
         Start();
-    else if (code == QSOCK_STATUS && m_pSocket && m_pSocket->m_nState == QSocket::CONNECTED)
+    else if (code == QSOCK_STATUS && m_pSocket && HasConnection(m_pSocket->m_nState))
         Converse();
-    // Received data and other states are not the dialog's business.
+    // Received data, a refused connection and other states are not the
+    // dialog's business.
     return 0;
 }
 

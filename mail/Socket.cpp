@@ -46,6 +46,18 @@ const TargetSelection kTargetSelections[] = {
 
 bool WouldWait(int error) { return error == WSAEWOULDBLOCK || error == WSAEINPROGRESS; }
 
+// Connect-event errors that only a connection already made can give: a
+// refused or unreachable one reports WSAECONNREFUSED, WSAETIMEDOUT and the like.
+const int kEndedErrors[] = {WSAECONNRESET, WSAECONNABORTED};
+
+bool EndedAfterConnecting(int error)
+{
+    for (int e : kEndedErrors)
+        if (e == error)
+            return true;
+    return false;
+}
+
 WPARAM Code(int notification) { return static_cast<WPARAM>(static_cast<INT_PTR>(notification)); }
 
 }  // namespace
@@ -252,6 +264,13 @@ void QSocket::OnConnect(int error)
 {
     if (m_nState != CONNECTING) {
         m_strError = "FD_CONNECT received when not in status CONNECTING";
+        return;
+    }
+    if (EndedAfterConnecting(error)) {
+        // The connection was made and reset before its event was taken (Wine
+        // then reports the two as one failed connect): it has ended, as a
+        // close says, rather than failed.
+        OnClose(error);
         return;
     }
     if (error != 0) {
