@@ -1,6 +1,9 @@
 // QSocket: connection events to the owner window, received lines, a send queue.
 #include "Socket.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "../platform/FormatText.h"
 #include "../platform/MessageBox.h"
 #include "LineSplit.h"
@@ -52,10 +55,7 @@ const int kEndedErrors[] = {WSAECONNRESET, WSAECONNABORTED};
 
 bool EndedAfterConnecting(int error)
 {
-    for (int e : kEndedErrors)
-        if (e == error)
-            return true;
-    return false;
+    return std::find(std::begin(kEndedErrors), std::end(kEndedErrors), error) != std::end(kEndedErrors);
 }
 
 WPARAM Code(int notification) { return static_cast<WPARAM>(static_cast<INT_PTR>(notification)); }

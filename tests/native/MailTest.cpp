@@ -2,7 +2,9 @@
 // against a scripted server.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -85,7 +87,9 @@ TEST(LineSplit, UnfinishedLineIsBounded)
 // and each read as "<". A scripted line may come late: its delay runs from the
 // read that waits for it.
 struct Reply {
+    // cppcheck-suppress unusedStructMember ; read through the server's queue
     std::string line;
+    // cppcheck-suppress unusedStructMember ; read through the server's queue
     unsigned long delayMs;
 };
 
@@ -93,8 +97,8 @@ class ScriptedServer : public SmtpChannel {
 public:
     explicit ScriptedServer(const std::deque<std::string> &replies)
     {
-        for (const std::string &line : replies)
-            m_replies.push_back({line, 0});
+        std::transform(replies.begin(), replies.end(), std::back_inserter(m_replies),
+                       [](const std::string &line) { return Reply{line, 0}; });
     }
     explicit ScriptedServer(std::deque<Reply> replies) : m_replies(std::move(replies)) {}
 
