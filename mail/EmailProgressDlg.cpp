@@ -25,12 +25,20 @@ const FailureText kFailureTexts[] = {
 
 const int kStringWidth = 256;
 
+// A connection that was made, whether it lasts (CONNECTED) or has already
+// ended (IDLE, after a close that may come before or instead of its connect
+// event): the conversation runs on it, and on an ended one fails at its first
+// reply as on any closed connection. No status notification says IDLE before
+// a connection was made.
+bool HasConnection(int state) { return state == QSocket::CONNECTED || state == QSocket::IDLE; }
+
 // The conversation's replies come from the socket, read synchronously.
 class SocketChannel : public SmtpChannel {
 public:
     explicit SocketChannel(QSocket &socket) : m_socket(socket) {}
     void SendText(const CString &text) override { m_socket.SendText(text); }
-    CString ReadLine() override { return m_socket.ReadLine(); }
+    CString ReadLine(unsigned long waitMs) override { return m_socket.ReadLine(waitMs); }
+    unsigned long Milliseconds() override { return GetTickCount(); }
 
 private:
     QSocket &m_socket;
@@ -59,7 +67,13 @@ BOOL CEmailProgressDlg::OnInitDialog()
 
 void CEmailProgressDlg::OnOK() { CDialog::OnOK(); }
 
-void CEmailProgressDlg::OnCancel() { CDialog::OnCancel(); }
+void CEmailProgressDlg::OnCancel()
+{
+    // Esc and a close request come as Cancel even while the button is
+    // disabled; after a delivery only OK may end the dialog.
+    if (IsWindowEnabled(GetDlgItem(IDCANCEL)))
+        CDialog::OnCancel();
+}
 
 void CEmailProgressDlg::DoDataExchange() {}
 
@@ -83,9 +97,10 @@ LRESULT CEmailProgressDlg::OnSmtpEvent(WPARAM wParam, LPARAM)
     const int code = static_cast<int>(wParam);
     if (code == SMTP_START && !m_pSocket)
         Start();
-    else if (code == QSOCK_STATUS && m_pSocket && m_pSocket->m_nState == QSocket::CONNECTED)
+    else if (code == QSOCK_STATUS && m_pSocket && HasConnection(m_pSocket->m_nState))
         Converse();
-    // Received data and other states are not the dialog's business.
+    // Received data, a refused connection and other states are not the
+    // dialog's business.
     return 0;
 }
 
@@ -108,7 +123,7 @@ void CEmailProgressDlg::Converse()
     m_pSocket->SetNotifyTarget(nullptr, 0);
     SocketChannel channel(*m_pSocket);
     const SmtpResult result =
-        RunSmtpConversation(channel, m_strEmail, LoadText(IDS_MAIL_RECIPIENT), m_strBody);
+        RunSmtpConversation(channel, m_strEmail, LoadText(IDS_MAIL_RECIPIENT), m_strBody, GetACP());
     if (result.outcome == SMTP_DELIVERED) {
         ShowText(IDS_MAIL_COMPLETE);
         EnableWindow(GetDlgItem(IDOK), TRUE);
@@ -139,11 +154,11 @@ void CEmailProgressDlg::ShowText(UINT id, const CString &argument)
     SetDlgItemTextA(m_hWnd, IDC_EMAIL_STATUS, text);
 }
 
-int RunEmailProgress(RegistrationRecord *rec)
+int RunEmailProgress(HWND owner, RegistrationRecord *rec)
 {
     char body[MAIL_BODY_WIDTH];
     BuildMailBody(rec, body, sizeof body);
-    CEmailProgressDlg dialog(rec->ModuleInstance);
+    CEmailProgressDlg dialog(rec->ModuleInstance, owner);
     dialog.m_strEmail = CString(rec->EmailAddress,
                                 static_cast<int>(strnlen(rec->EmailAddress, sizeof rec->EmailAddress)));
     dialog.m_strBody = body;

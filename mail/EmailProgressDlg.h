@@ -39,7 +39,7 @@ private:
     HINSTANCE m_hResources;
 };
 
-// Mails the record's card with its e-mail address as sender: 1 when the
-// server took the mail and the user pressed OK, 2 when cancelled, -1 when the
-// dialog cannot be created.
-int RunEmailProgress(RegistrationRecord *rec);
+// Mails the record's card with its e-mail address as sender, in a dialog
+// owned by owner (disabled meanwhile): 1 when the server took the mail and the
+// user pressed OK, 2 when cancelled, -1 when the dialog cannot be created.
+int RunEmailProgress(HWND owner, RegistrationRecord *rec);

@@ -1,6 +1,9 @@
 // QSocket: connection events to the owner window, received lines, a send queue.
 #include "Socket.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "../platform/FormatText.h"
 #include "../platform/MessageBox.h"
 #include "LineSplit.h"
@@ -45,6 +48,15 @@ const TargetSelection kTargetSelections[] = {
 };
 
 bool WouldWait(int error) { return error == WSAEWOULDBLOCK || error == WSAEINPROGRESS; }
+
+// Connect-event errors that only a connection already made can give: a
+// refused or unreachable one reports WSAECONNREFUSED, WSAETIMEDOUT and the like.
+const int kEndedErrors[] = {WSAECONNRESET, WSAECONNABORTED};
+
+bool EndedAfterConnecting(int error)
+{
+    return std::find(std::begin(kEndedErrors), std::end(kEndedErrors), error) != std::end(kEndedErrors);
+}
 
 WPARAM Code(int notification) { return static_cast<WPARAM>(static_cast<INT_PTR>(notification)); }
 
@@ -119,10 +131,13 @@ void QSocket::SendQueued()
     }
 }
 
-CString QSocket::ReadLine()
+CString QSocket::ReadLine() { return ReadLine(m_nReplyDeadline); }
+
+CString QSocket::ReadLine(DWORD waitMs)
 {
     if (m_pTarget)
         return CString();
+    const DWORD deadline = waitMs < m_nReplyDeadline ? waitMs : m_nReplyDeadline;
     const DWORD start = GetTickCount();
     while (m_nState == CONNECTED) {
         if (!m_lstLines.IsEmpty())
@@ -132,16 +147,16 @@ CString QSocket::ReadLine()
         if (m_nState != CONNECTED)
             break;
         const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= m_nReplyDeadline) {
+        if (elapsed >= deadline) {
             m_strError = "No reply from the server in time.";
             m_nState = FAILED;
             break;
         }
         char bytes[RECEIVE_CHUNK + 1];
-        const int n = ReceiveWithin(bytes, RECEIVE_CHUNK, m_nReplyDeadline - elapsed);
+        const int n = ReceiveWithin(bytes, RECEIVE_CHUNK, deadline - elapsed);
         if (n == SOCKET_ERROR) {
             // The deadline is checked above; anything else is a failed receive.
-            if (WSAGetLastError() != WSAETIMEDOUT || GetTickCount() - start < m_nReplyDeadline)
+            if (WSAGetLastError() != WSAETIMEDOUT || GetTickCount() - start < deadline)
                 ReportError(kFile, SITE_READ_LINE);
         } else if (n == 0) {
             OnClose(0);
@@ -249,6 +264,13 @@ void QSocket::OnConnect(int error)
 {
     if (m_nState != CONNECTING) {
         m_strError = "FD_CONNECT received when not in status CONNECTING";
+        return;
+    }
+    if (EndedAfterConnecting(error)) {
+        // The connection was made and reset before its event was taken (Wine
+        // then reports the two as one failed connect): it has ended, as a
+        // close says, rather than failed.
+        OnClose(error);
         return;
     }
     if (error != 0) {

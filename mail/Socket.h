@@ -39,6 +39,8 @@ public:
     // The next complete received line with its line feed, or "" when the
     // connection ended, failed or stayed silent past the deadline.
     CString ReadLine();
+    // As ReadLine, waiting at most waitMs (and no longer than the deadline).
+    CString ReadLine(DWORD waitMs);
     QSocket *AcceptConnection();
     // Reports the last Windows Sockets error of the site; returns its code.
     int ReportError(const char *file, int site);

@@ -27,6 +27,6 @@ int WizardSteps::TransmissionProblem(int error)
 }
 int WizardSteps::Print() { return PrintCard(m_rec); }
 int WizardSteps::PrintReminder() { return RunPrintReminder(m_owner, m_rec); }
-int WizardSteps::Email() { return RunEmailProgress(m_rec); }
+int WizardSteps::Email() { return RunEmailProgress(m_owner, m_rec); }
 void WizardSteps::SaveCard() { ::SaveCard(m_rec); }
 void WizardSteps::SaveQuestionnaire() { ::SaveQuestionnaire(m_rec); }

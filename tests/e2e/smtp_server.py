@@ -35,6 +35,9 @@ BEHAVIOURS = [
     ("127.0.25.10", "huge-line"),    # a greeting line of 1 MB
     ("127.0.25.11", "nul-bytes"),    # NUL bytes after every reply
     ("127.0.25.12", "byte-by-byte"),  # every reply split into single bytes
+    ("127.0.25.13", "two-line-greeting"),
+    ("127.0.25.14", "multi-line"),   # every reply of three lines
+    ("127.0.25.15", "refuse-end-of-data"),
 ] + [("127.0.25.%d" % (20 + n), "reset-after-%d" % n) for n in range(1, 8)]
 # 127.0.25.21 to .27: the connection reset right after the n-th of the seven
 # replies (greeting, HELO, MAIL, RCPT, DATA, end of data, QUIT).
@@ -45,7 +48,11 @@ REFUSALS = {
     "refuse-mail": ("MAIL", "550 5.1.8 Sender address rejected"),
     "refuse-rcpt": ("RCPT", "550 5.1.1 Recipient address rejected"),
     "refuse-data": ("DATA", "554 5.3.0 No data accepted"),
+    "refuse-end-of-data": ("END", "554 5.6.0 Message refused"),
 }
+
+# Behaviours of the real server that only shape its replies.
+SHAPED = ("normal", "two-line-greeting", "multi-line")
 
 
 class Recorder:
@@ -92,6 +99,9 @@ class Handler:
         return "250 OK"
 
     async def handle_DATA(self, server, session, envelope):
+        refusal = self.refusal("END")
+        if refusal:
+            return refusal
         server.message = bytes(envelope.original_content)
         return "250 OK: queued"
 
@@ -99,9 +109,11 @@ class Handler:
 class RecordingSMTP(SMTP):
     """aiosmtpd's server, noting each command and the session's duration."""
 
-    def __init__(self, handler, recorder):
+    def __init__(self, handler, recorder, behaviour):
         super().__init__(handler, hostname=HOST_NAME, ident="GlimReg test server")
         self.handler = handler
+        self.behaviour = behaviour
+        self.greeted = False
         self.recorder = recorder
         self.commands = []
         self.message = None
@@ -122,6 +134,16 @@ class RecordingSMTP(SMTP):
             f.writelines(c + "\n" for c in self.commands)
             f.write("duration %.6f\n" % duration)
         super().connection_lost(error)
+
+    async def push(self, status):
+        # Replies of several lines: "-" after the code on every line but the last.
+        code, text = status[:3], status[4:]
+        if self.behaviour == "two-line-greeting" and not self.greeted:
+            status = "%s-%s welcomes the card\r\n%s" % (code, HOST_NAME, status)
+        elif self.behaviour == "multi-line":
+            status = "%s-%s\r\n%s-and more of it\r\n%s" % (code, text, code, status)
+        self.greeted = True
+        await super().push(status)
 
     def note(self, command, arg):
         self.commands.append(command if arg is None else "%s %s" % (command, arg))
@@ -257,9 +279,9 @@ async def serve(folder):
             keep += never_accepting_listener(address)
             continue
         recorder = Recorder(os.path.join(folder, address))
-        if behaviour in REFUSALS or behaviour == "normal":
+        if behaviour in REFUSALS or behaviour in SHAPED:
             handler = Handler(behaviour)
-            factory = lambda h=handler, r=recorder: RecordingSMTP(h, r)
+            factory = lambda h=handler, r=recorder, b=behaviour: RecordingSMTP(h, r, b)
         else:
             factory = lambda b=behaviour, r=recorder: HostileSMTP(b, r)
         servers.append(await loop.create_server(factory, host=address, port=PORT,

@@ -15,8 +15,12 @@ public:
 
     void SendText(const CString &text) override { m_sent += static_cast<size_t>(text.GetLength()); }
 
-    CString ReadLine() override
+    // Each read takes a millisecond, so a long reply meets its deadline too.
+    unsigned long Milliseconds() override { return m_reads; }
+
+    CString ReadLine(unsigned long) override
     {
+        ++m_reads;
         while (m_lines.IsEmpty() && m_at < m_size) {
             // The first byte of each chunk gives its length.
             size_t n = m_data[m_at++] % 64 + 1;
@@ -42,6 +46,7 @@ private:
     size_t m_size;
     size_t m_at = 0;
     size_t m_sent = 0;
+    unsigned long m_reads = 0;
     CStringList m_lines;
     CString m_partial;
 };
@@ -52,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     ReplayChannel channel(data, size);
     const SmtpResult r =
-        RunSmtpConversation(channel, "ann@harbor.example", "registration@tarvolen.example", "BODY");
+        RunSmtpConversation(channel, "ann@harbor.example", "registration@tarvolen.example",
+                            "BODY", 1252);
     if (r.outcome < SMTP_DELIVERED || r.outcome > SMTP_NOT_ACCEPTED)
         __builtin_trap();
     return 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "output/Render.h"
+#include "tests/WidestRecord.h"
 
 namespace {
 
@@ -426,30 +427,6 @@ TEST(PrintedCard, DateFormat)
         FormatCardDate(row.year, row.month, row.day, date, sizeof date);
         EXPECT_STREQ(row.date, date) << row.date;
     }
-}
-
-// Every text at its full width (a width counts the terminator).
-RegistrationRecord WidestRecord()
-{
-    RegistrationRecord r;
-    memset(&r, 'w', sizeof r);
-    auto fill = [](char *field, size_t width) { field[width - 1] = '\0'; };
-#define FULL(field) fill(r.field, sizeof r.field)
-    FULL(CPU); FULL(Coprocessor); FULL(Memory); FULL(DisplayType); FULL(FloppyDrives);
-    FULL(HardDrives); FULL(OtherDrives); FULL(ParallelPorts); FULL(SerialPorts); FULL(Mouse);
-    FULL(Printer); FULL(DOSVersion); FULL(WindowsVersion); FULL(HardwareCodes);
-    FULL(FirstName); FULL(Initial); FULL(LastName); FULL(Company); FULL(Address1);
-    FULL(Address2); FULL(City); FULL(State); FULL(Zip); FULL(Country); FULL(Phone); FULL(Fax);
-    FULL(PurchaseType); FULL(ComputersAtSite); FULL(IHaveUsed); FULL(HowDidYouHear);
-    FULL(PurchasedFrom); FULL(PurchaseDate); FULL(SerialNumber); FULL(Service);
-    FULL(EmailAddress); FULL(ProductCode); FULL(ProductCodePrefix); FULL(ProductName);
-    FULL(VendorName); FULL(VendorStreet); FULL(VendorCity); FULL(VendorFax);
-#undef FULL
-    r.PurchaseTypeIndex = r.ComputersAtSiteIndex = r.IHaveUsedIndex = -128;  // widest number
-    r.HowDidYouHearIndex = r.ServiceIndex = -128;
-    r.SendConfiguration = 1;
-    r.DoNotSendMarketResearch = 0;
-    return r;
 }
 
 TEST(Bounds, EveryFieldAtFullWidth)

@@ -12,6 +12,7 @@
 #include "output/Render.h"
 #include "pages/Probe.h"
 #include "resources/resource.h"
+#include "tests/QuotedPrintableDecode.h"
 #include "tests/driver/Fixture.h"
 #include "tests/driver/UiDriver.h"
 #include "tests/driver/Walk.h"
@@ -37,6 +38,9 @@ const char kRefuseData[] = "127.0.25.5";
 const char kWideCard[] = "127.0.25.6";
 const char kNeverAccepts[] = "127.0.25.7";
 const char kClosed[] = "127.0.25.8";
+const char kTwoLineGreeting[] = "127.0.25.13";
+const char kMultiLine[] = "127.0.25.14";
+const char kRefuseEndOfData[] = "127.0.25.15";
 
 std::string ServerFolder(const char *address)
 {
@@ -127,9 +131,19 @@ public:
     }
 
     // Walks the card with the entries and chooses E-Mail; the progress dialog.
-    HWND ChooseEmail(const CardEntries &entries)
+    // Owned: the host passes a window of its own as owner.
+    HWND ChooseEmail(const CardEntries &entries, bool owned = false)
     {
-        m_call.reset(new Played([this] { return m_card.Register(nullptr, &m_outcome, &m_user); }));
+        m_call.reset(new Played([this, owned] {
+            if (owned)
+                m_owner = CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                          nullptr, nullptr, nullptr, nullptr);
+            const int r = m_card.Register(m_owner, &m_outcome, &m_user);
+            m_ownerEnabledAfter = m_owner && IsWindowEnabled(m_owner);
+            if (m_owner)
+                DestroyWindow(m_owner);
+            return r;
+        }));
         HWND delivery = WalkToDelivery(entries);
         if (!delivery)
             return nullptr;
@@ -162,6 +176,9 @@ public:
         return n;
     }
     int Outcome() const { return m_outcome; }
+    HWND Owner() const { return m_owner; }
+    // Whether the owner was enabled again when the call returned.
+    bool OwnerEnabledAfter() const { return m_ownerEnabledAfter; }
     bool Rewritten() const { return m_rewritten; }
     Session Received() const { return AwaitSession(m_folder); }
 
@@ -191,6 +208,8 @@ private:
     bool m_rewritten = false;
     HostUserRecord m_user{};
     int m_outcome = -1;
+    HWND m_owner = nullptr;
+    bool m_ownerEnabledAfter = false;
     std::unique_ptr<Played> m_call;
 };
 
@@ -200,6 +219,9 @@ CardEntries WithEmail(const char *email)
     entries.push_back({IDC_CARD_EMAIL, email});
     return entries;
 }
+
+const char kHeader[] = "To: registration@tarvolen.example\r\nFrom: ann@harbor.example\r\n"
+                       "Subject:  Tarvolen Product Registration E-Mail#### \r\n";
 
 std::string Commands(const std::vector<std::string> &lines)
 {
@@ -215,6 +237,7 @@ TEST(MailRoad, MailAcceptedFinishesTheRegistration)
     ASSERT_TRUE(road.Rewritten());
     HWND dlg = road.ChooseEmail(WithEmail(kEmail));
     ASSERT_NE(nullptr, dlg);
+    EXPECT_EQ(nullptr, GetWindow(dlg, GW_OWNER)) << "the host passed no owner";
     EXPECT_EQ(kComplete, AwaitStatus(dlg, kComplete));
     EXPECT_TRUE(IsWindowEnabled(ui::Control(dlg, IDOK)));
     EXPECT_FALSE(IsWindowEnabled(ui::Control(dlg, IDCANCEL)));
@@ -285,10 +308,30 @@ TEST(MailRoad, RefusalsLeaveTheirTextAndTheCardUnfinished)
     }
 }
 
-// Every text field typed to its width: the one-line body passes the server's
-// line limit, the server refuses the data at its end, and the card must not
-// count as mailed.
+// The server refuses the mail at the end of its data: the card must not count
+// as mailed.
 TEST(MailRoad, BodyRefusedAtTheEndOfDataIsNotCountedAsMailed)
+{
+    MailRoad road(kRefuseEndOfData);
+    ASSERT_TRUE(road.Rewritten());
+    HWND dlg = road.ChooseEmail(WithEmail(kEmail));
+    ASSERT_NE(nullptr, dlg);
+    EXPECT_EQ(kNotAccepted, AwaitStatus(dlg, kNotAccepted));
+    EXPECT_FALSE(IsWindowEnabled(ui::Control(dlg, IDOK)));
+    EXPECT_TRUE(IsWindowEnabled(ui::Control(dlg, IDCANCEL)));
+    ui::Click(dlg, IDCANCEL);
+    ASSERT_TRUE(road.Ended());
+    EXPECT_EQ(0, road.Outcome());
+    const Session s = road.Received();
+    EXPECT_EQ(Commands({"HELO harbor.example", "MAIL FROM: <ann@harbor.example>",
+                        "RCPT TO: <registration@tarvolen.example>", "DATA", "QUIT"}),
+              s.commands);
+    EXPECT_EQ("", s.message);
+}
+
+// Every text field typed to its width: the body is longer than a mail line
+// may be, so it goes quoted-printable, and the server takes it.
+TEST(MailRoad, FullWidthCardIsMailedQuotedPrintable)
 {
     struct Field {
         int id;
@@ -306,23 +349,112 @@ TEST(MailRoad, BodyRefusedAtTheEndOfDataIsNotCountedAsMailed)
     for (const Field &f : fields)
         // cppcheck-suppress useStlAlgorithm ; a loop of pushes reads plainer than transform
         entries.push_back({f.id, std::string(f.width - 1, f.c)});
-    entries.push_back({IDC_CARD_EMAIL, "ann@" + std::string(95, 'w')});
+    const std::string site(95, 'w');
+    entries.push_back({IDC_CARD_EMAIL, "ann@" + site});
 
     MailRoad road(kWideCard);
     ASSERT_TRUE(road.Rewritten());
     HWND dlg = road.ChooseEmail(entries);
     ASSERT_NE(nullptr, dlg);
-    EXPECT_EQ(kNotAccepted, AwaitStatus(dlg, kNotAccepted));
-    EXPECT_FALSE(IsWindowEnabled(ui::Control(dlg, IDOK)));
-    ui::Click(dlg, IDCANCEL);
+    EXPECT_EQ(kComplete, AwaitStatus(dlg, kComplete));
+    ui::Click(dlg, IDOK);
     ASSERT_TRUE(road.Ended());
-    EXPECT_EQ(0, road.Outcome());
-    EXPECT_GT(road.ExpectedBody().size(), 1001u) << "the body must pass the server's line limit";
+    EXPECT_EQ(1, road.Outcome());
+
+    const std::string body = road.ExpectedBody();
+    EXPECT_GT(body.size(), 998u) << "the body must pass a mail line's limit";
     const Session s = road.Received();
-    EXPECT_EQ(Commands({"HELO " + std::string(95, 'w'), "MAIL FROM: <ann@" + std::string(95, 'w') + ">",
+    EXPECT_EQ(Commands({"HELO " + site, "MAIL FROM: <ann@" + site + ">",
                         "RCPT TO: <registration@tarvolen.example>", "DATA", "QUIT"}),
               s.commands);
-    EXPECT_EQ("", s.message);
+    const std::string header = "To: registration@tarvolen.example\r\nFrom: ann@" + site +
+                               "\r\nSubject:  Tarvolen Product Registration E-Mail#### \r\n"
+                               "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=us-ascii\r\n"
+                               "Content-Transfer-Encoding: quoted-printable\r\n\r\n";
+    ASSERT_EQ(header, s.message.substr(0, header.size()));
+    ASSERT_EQ("\r\n", s.message.substr(s.message.size() - 2));
+    std::string decoded;
+    EXPECT_TRUE(DecodeQuotedPrintable(s.message.substr(header.size(), s.message.size() - header.size() - 2),
+                                      decoded));
+    EXPECT_EQ(body, decoded);
+}
+
+// Servers whose greeting or replies span several lines: each step reads its
+// whole reply, and the mail arrives byte for byte.
+TEST(MailRoad, MultiLineRepliesDeliverTheMail)
+{
+    for (const char *host : {kTwoLineGreeting, kMultiLine}) {
+        MailRoad road(host);
+        ASSERT_TRUE(road.Rewritten()) << host;
+        HWND dlg = road.ChooseEmail(WithEmail(kEmail));
+        ASSERT_NE(nullptr, dlg) << host;
+        EXPECT_EQ(kComplete, AwaitStatus(dlg, kComplete)) << host;
+        ui::Click(dlg, IDOK);
+        ASSERT_TRUE(road.Ended()) << host;
+        EXPECT_EQ(1, road.Outcome()) << host;
+        const Session s = road.Received();
+        EXPECT_EQ(Commands({"HELO harbor.example", "MAIL FROM: <ann@harbor.example>",
+                            "RCPT TO: <registration@tarvolen.example>", "DATA", "QUIT"}),
+                  s.commands)
+            << host;
+        EXPECT_EQ(std::string(kHeader) + "\r\n" + road.ExpectedBody() + "\r\n", s.message) << host;
+    }
+}
+
+// After "Transfer complete!" only OK ends the dialog: Esc and a close request
+// come as Cancel, and must not throw the delivered card away.
+TEST(MailRoad, EscapeAndCloseKeepADeliveredCard)
+{
+    MailRoad road(kNormal);
+    ASSERT_TRUE(road.Rewritten());
+    HWND dlg = road.ChooseEmail(WithEmail(kEmail));
+    ASSERT_NE(nullptr, dlg);
+    ASSERT_EQ(kComplete, AwaitStatus(dlg, kComplete));
+    ui::PressEscape(dlg);
+    EXPECT_FALSE(ui::WaitForClose(dlg, 300)) << "Esc";
+    ui::Close(dlg);
+    EXPECT_FALSE(ui::WaitForClose(dlg, 300)) << "close request";
+    EXPECT_EQ(kComplete, ui::ControlText(dlg, IDC_EMAIL_STATUS));
+    ui::Click(dlg, IDOK);
+    ASSERT_TRUE(road.Ended());
+    EXPECT_EQ(1, road.Outcome());
+}
+
+// While Cancel is enabled, Esc and a close request act as Cancel does.
+TEST(MailRoad, EscapeOrCloseWhileConnectingCancels)
+{
+    for (bool escape : {true, false}) {
+        MailRoad road(kNeverAccepts);
+        ASSERT_TRUE(road.Rewritten());
+        HWND dlg = road.ChooseEmail(WithEmail(kEmail));
+        ASSERT_NE(nullptr, dlg);
+        EXPECT_EQ(kConnecting, ui::ControlText(dlg, IDC_EMAIL_STATUS));
+        if (escape)
+            ui::PressEscape(dlg);
+        else
+            ui::Close(dlg);
+        ASSERT_TRUE(road.Ended()) << (escape ? "Esc" : "close request");
+        EXPECT_EQ(0, road.Outcome()) << (escape ? "Esc" : "close request");
+    }
+}
+
+// The mail dialog is the host's like every dialog of the card: owned by its
+// window, which stays disabled while the mail goes.
+TEST(MailRoad, OwnedByTheHostWindowWhichWaits)
+{
+    MailRoad road(kMultiLine);
+    ASSERT_TRUE(road.Rewritten());
+    HWND dlg = road.ChooseEmail(WithEmail(kEmail), true);
+    ASSERT_NE(nullptr, dlg);
+    ASSERT_NE(nullptr, road.Owner());
+    EXPECT_EQ(road.Owner(), GetWindow(dlg, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(road.Owner())) << "while the mail goes";
+    EXPECT_EQ(kComplete, AwaitStatus(dlg, kComplete));
+    EXPECT_FALSE(IsWindowEnabled(road.Owner())) << "after the mail went";
+    ui::Click(dlg, IDOK);
+    ASSERT_TRUE(road.Ended());
+    EXPECT_EQ(1, road.Outcome());
+    EXPECT_TRUE(road.OwnerEnabledAfter());
 }
 
 TEST(MailRoad, HostNameThatDoesNotResolveIsUnreachable)
@@ -374,29 +506,76 @@ TEST(MailRoad, CancelBeforeTheConnectionCompletes)
     EXPECT_EQ(0, road.Outcome());
 }
 
-// Hostile servers: each row must end with a clear outcome within the bounded
-// waits; socket error boxes that show on the way are answered and counted.
-TEST(MailRoad, HostileServersEndClearly)
+// How a dialog's wait ended: its text once it was neither "Connecting ..."
+// nor "Connected ...", the socket error boxes answered on the way, the time.
+struct Ending {
+    std::string text;
+    int boxes = 0;
+    DWORD ms = 0;
+    bool ended = false;  // false: still waiting after 90 s
+};
+
+Ending AwaitEnding(HWND dlg)
 {
     const char kConnected[] =
         "Connected to the Tarvolen E-Mail server!\n\nTransfering registration data...";
+    Ending e;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND box = ui::WaitForMessageBox("GlimReg", 0)) {
+            const MessageBoxSeen seen = ui::ReadMessageBox(box);
+            ++e.boxes;
+            ui::Answer(box, seen.buttons.empty() ? IDOK : seen.buttons.front());
+            ui::WaitForClose(box);
+        }
+        e.text = ui::ControlText(dlg, IDC_EMAIL_STATUS);
+        e.ms = GetTickCount() - start;
+        if (e.text != kConnecting && e.text != kConnected) {
+            e.ended = true;
+            return e;
+        }
+        if (e.ms >= 90000)
+            return e;
+        Sleep(20);
+    }
+}
+
+const std::string kSiteRefused =
+    "The Tarvolen server does not recognize your site name!\n"
+    "Is this your site name: 'harbor.example'?\n\n"
+    "If not, press Cancel and re-enter your registration information.";
+const std::string kSenderRefused =
+    "The Tarvolen mail server does not recognize your email address!\n"
+    "Is this your e-mail address: 'ann@harbor.example'?\n\n"
+    "If not, press Cancel and re-enter your registration information.";
+const std::string kRecipientRefused =
+    "The Tarvolen electronic registration email address cannot be found!\n\n"
+    "Please try again later or use a different registration method.";
+
+// Hostile servers: each row must end with its outcome within the bounded
+// waits; socket error boxes that show on the way are answered and counted.
+TEST(MailRoad, HostileServersEndClearly)
+{
     struct Row {
         const char *name;
         const char *host;
-        bool delivered;
+        std::string text;
     };
     const Row rows[] = {
-        {"a greeting line of 1 MB", "127.0.25.10", false},
-        {"NUL bytes after every reply", "127.0.25.11", true},
-        {"every reply split byte by byte", "127.0.25.12", true},
-        {"reset after the greeting", "127.0.25.21", false},
-        {"reset after the HELO reply", "127.0.25.22", false},
-        {"reset after the MAIL reply", "127.0.25.23", false},
-        {"reset after the RCPT reply", "127.0.25.24", false},
-        {"reset after the DATA reply", "127.0.25.25", false},
+        // A greeting that cannot be read ends as a closed connection does.
+        {"a greeting line of 1 MB", "127.0.25.10", kSiteRefused},
+        {"NUL bytes after every reply", "127.0.25.11", kComplete},
+        {"every reply split byte by byte", "127.0.25.12", kComplete},
+        // A connection that was made and has ended, in whatever order its
+        // events come, fails the step whose reply is missing.
+        {"reset after the greeting", "127.0.25.21", kSiteRefused},
+        {"reset after the HELO reply", "127.0.25.22", kSenderRefused},
+        {"reset after the MAIL reply", "127.0.25.23", kRecipientRefused},
+        {"reset after the RCPT reply", "127.0.25.24", kNotAccepted},
+        {"reset after the DATA reply", "127.0.25.25", kNotAccepted},
         // The server took the mail before the connection went: it is mailed.
-        {"reset after the end-of-data reply", "127.0.25.26", true},
-        {"reset after the QUIT reply", "127.0.25.27", true},
+        {"reset after the end-of-data reply", "127.0.25.26", kComplete},
+        {"reset after the QUIT reply", "127.0.25.27", kComplete},
     };
     for (const Row &row : rows) {
         MailRoad road(row.host);
@@ -404,28 +583,16 @@ TEST(MailRoad, HostileServersEndClearly)
         HWND dlg = road.ChooseEmail(WithEmail(kEmail));
         ASSERT_NE(nullptr, dlg) << row.name;
 
-        std::string text;
-        int boxes = 0;
-        const DWORD start = GetTickCount();
-        for (;;) {
-            if (HWND box = ui::WaitForMessageBox("GlimReg", 0)) {
-                const MessageBoxSeen seen = ui::ReadMessageBox(box);
-                ++boxes;
-                ui::Answer(box, seen.buttons.empty() ? IDOK : seen.buttons.front());
-                ui::WaitForClose(box);
-            }
-            text = ui::ControlText(dlg, IDC_EMAIL_STATUS);
-            if (text != kConnecting && text != kConnected)
-                break;
-            ASSERT_LT(GetTickCount() - start, 90000u) << row.name << ": no outcome";
-            Sleep(20);
-        }
+        const Ending e = AwaitEnding(dlg);
+        ASSERT_TRUE(e.ended) << row.name << ": no outcome";
+        const bool delivered = row.text == kComplete;
         const bool okEnabled = IsWindowEnabled(ui::Control(dlg, IDOK));
-        EXPECT_EQ(row.delivered, text == kComplete) << row.name << ": " << text;
-        EXPECT_EQ(row.delivered, okEnabled) << row.name;
+        EXPECT_EQ(row.text, e.text) << row.name;
+        EXPECT_EQ(delivered, okEnabled) << row.name;
+        EXPECT_NE(delivered, IsWindowEnabled(ui::Control(dlg, IDCANCEL))) << row.name;
         ui::Click(dlg, okEnabled ? IDOK : IDCANCEL);
         ASSERT_TRUE(road.Ended()) << row.name;
-        EXPECT_EQ(row.delivered ? 1 : 0, road.Outcome()) << row.name;
+        EXPECT_EQ(delivered ? 1 : 0, road.Outcome()) << row.name;
         // Whatever the server did, the card the user typed stays saved whole.
         const std::string saved = road.SavedCard();
         EXPECT_EQ(std::string::npos, saved.find("=(missing)")) << row.name << "\n" << saved;
@@ -434,9 +601,45 @@ TEST(MailRoad, HostileServersEndClearly)
         EXPECT_NE(std::string::npos, saved.find("First Name=Ann\n")) << row.name;
         EXPECT_EQ(QUESTION_COUNT + 1, road.SavedAnswers()) << row.name;
         printf("  %s: \"%s\", %d error box(es), %lu ms\n", row.name,
-               text.substr(0, text.find('\n')).c_str(), boxes,
-               static_cast<unsigned long>(GetTickCount() - start));
+               e.text.substr(0, e.text.find('\n')).c_str(), e.boxes, static_cast<unsigned long>(e.ms));
     }
+}
+
+// Not part of the suite: the reset right after the greeting, many times, each
+// after the rows that run before it in the test above, to show under load
+// that it always ends (GLIMREG_REPEAT rounds, default 200):
+//   wine_tests.exe --gtest_also_run_disabled_tests --gtest_filter=MailRoad.DISABLED_ResetAfterTheGreetingRepeated
+// with the other core busy. Prints one line per round and the figures.
+TEST(MailRoad, DISABLED_ResetAfterTheGreetingRepeated)
+{
+    char value[16] = "";
+    GetEnvironmentVariableA("GLIMREG_REPEAT", value, sizeof value);
+    const int rounds = atoi(value) > 0 ? atoi(value) : 200;
+    int wrong = 0;
+    DWORD longest = 0, total = 0;
+    for (int round = 1; round <= rounds; ++round) {
+        for (const char *host : {"127.0.25.10", "127.0.25.11", "127.0.25.12", "127.0.25.21"}) {
+            MailRoad road(host);
+            ASSERT_TRUE(road.Rewritten());
+            HWND dlg = road.ChooseEmail(WithEmail(kEmail));
+            ASSERT_NE(nullptr, dlg) << "round " << round << ", " << host;
+            const Ending e = AwaitEnding(dlg);
+            ui::Click(dlg, IsWindowEnabled(ui::Control(dlg, IDOK)) ? IDOK : IDCANCEL);
+            ASSERT_TRUE(road.Ended()) << "round " << round << ", " << host;
+            if (strcmp(host, "127.0.25.21") != 0)
+                continue;
+            const bool right = e.ended && e.text == kSiteRefused && road.Outcome() == 0;
+            wrong += right ? 0 : 1;
+            longest = e.ms > longest ? e.ms : longest;
+            total += e.ms;
+            printf("round %d: %s \"%s\", %d error box(es), %lu ms\n", round, right ? "ended" : "WRONG",
+                   e.text.substr(0, e.text.find('\n')).c_str(), e.boxes, static_cast<unsigned long>(e.ms));
+            fflush(stdout);
+        }
+    }
+    printf("reset after the greeting: %d rounds, %d wrong, longest %lu ms, mean %lu ms\n", rounds, wrong,
+           static_cast<unsigned long>(longest), static_cast<unsigned long>(total / rounds));
+    EXPECT_EQ(0, wrong);
 }
 
 }  // namespace
