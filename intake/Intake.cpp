@@ -171,7 +171,9 @@ void Intake::Message(const std::string &file, int part, std::string_view bytes, 
     origin.part = part;
     MailCard mail;
     std::string_view line;
-    if (LooksLikeHeader(bytes)) {
+    // A record file is one line; a mail has at least its header and a blank line.
+    const bool oneLine = bytes.find('\n') == bytes.size() - 1;
+    if (!oneLine && LooksLikeHeader(bytes)) {
         const std::string why = ReadMail(bytes, &mail);
         if (!why.empty()) {
             Reject(&digest, source, why, &bytes);

@@ -195,37 +195,39 @@ std::string ReadMail(std::string_view message, MailCard *mail)
 std::vector<std::string> SplitMbox(std::string_view mbox)
 {
     std::vector<std::string> messages;
-    std::string *current = nullptr;
+    // Each message is followed by a blank line that is the mbox's, not the message's.
+    auto close = [&messages] {
+        if (messages.empty())
+            return;
+        std::string &m = messages.back();
+        if (m.size() >= 2 && m.compare(m.size() - 2, 2, "\n\n") == 0)
+            m.pop_back();
+        else if (m.size() >= 4 && m.compare(m.size() - 4, 4, "\r\n\r\n") == 0)
+            m.resize(m.size() - 2);
+    };
     bool blankBefore = true;
     while (!mbox.empty()) {
         const size_t end = mbox.find('\n');
         const std::string_view line = mbox.substr(0, end == std::string_view::npos ? mbox.size() : end + 1);
         mbox.remove_prefix(line.size());
         if (blankBefore && line.compare(0, 5, "From ") == 0) {
-            // The blank line before a "From " line separates; it is not the message's.
-            if (current && current->size() >= 1 && current->back() == '\n') {
-                const size_t n = current->size();
-                if (n >= 2 && (*current)[n - 2] == '\n')
-                    current->pop_back();
-                else if (n >= 3 && (*current)[n - 2] == '\r' && (*current)[n - 3] == '\n')
-                    current->resize(n - 2);
-            }
+            close();
             messages.emplace_back();
-            current = &messages.back();
             blankBefore = false;
             continue;
         }
         blankBefore = line == "\n" || line == "\r\n";
-        if (!current)
+        if (messages.empty())
             continue;  // text before the first "From " line belongs to no message
         size_t quotes = 0;
         while (quotes < line.size() && line[quotes] == '>')
             ++quotes;
         if (quotes > 0 && line.compare(quotes, 5, "From ") == 0)
-            current->append(line.substr(1));
+            messages.back().append(line.substr(1));
         else
-            current->append(line);
+            messages.back().append(line);
     }
+    close();
     return messages;
 }
 
