@@ -6,7 +6,9 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "Card.h"
@@ -21,37 +23,48 @@ namespace {
 const long kProgressEvery = 500;
 const long kCommitEvery = 2000;
 
-std::string ModifiedUtc(const std::string &path)
+std::string Utc(time_t when)
 {
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0)
-        return std::string();
     struct tm u;
-    if (!gmtime_r(&st.st_mtime, &u))
+    if (!gmtime_r(&when, &u))
         return std::string();
     char text[32];
     strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &u);
     return text;
 }
 
-bool ReadWhole(const std::string &path, std::string *bytes, std::string *error)
+// The whole file in one read where it can, and when it was last written.
+bool ReadWhole(const std::string &path, std::string *bytes, std::string *modified, std::string *error)
 {
-    FILE *f = fopen(path.c_str(), "rb");
-    if (!f) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st;
+    if (fd < 0 || fstat(fd, &st) != 0) {
         *error = strerror(errno);
+        if (fd >= 0)
+            close(fd);
         return false;
     }
-    bytes->clear();
-    char buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes->append(buffer, n);
-    const bool failed = ferror(f) != 0;
-    const int code = errno;
-    fclose(f);
-    if (failed)
-        *error = strerror(code);
-    return !failed;
+    *modified = Utc(st.st_mtime);
+    bytes->resize(st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0);
+    size_t used = 0;
+    for (;;) {
+        if (used == bytes->size())
+            bytes->resize(used + 65536);  // it may have grown since
+        const ssize_t n = read(fd, &(*bytes)[used], bytes->size() - used);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            *error = strerror(errno);
+            close(fd);
+            return false;
+        }
+        if (n == 0)
+            break;
+        used += static_cast<size_t>(n);
+    }
+    close(fd);
+    bytes->resize(used);
+    return true;
 }
 
 // A Maildir keeps messages still being delivered in tmp/: they are not received yet.
@@ -122,13 +135,13 @@ void Intake::Finish()
 
 void Intake::File(const std::string &path)
 {
-    std::string bytes, error;
-    if (!ReadWhole(path, &bytes, &error)) {
+    std::string error, modified;
+    if (!ReadWhole(path, &m_buffer, &modified, &error)) {
         Tick();
         Reject(nullptr, path, "unreadable: " + error, nullptr);
         return;
     }
-    Bytes(path, bytes, ModifiedUtc(path));
+    Bytes(path, m_buffer, modified);
 }
 
 void Intake::Bytes(const std::string &file, std::string_view bytes, const std::string &modified)

@@ -40,4 +40,5 @@ private:
     FILE *m_progress;
     IngestCounts m_counts;
     bool m_open = false;
+    std::string m_buffer;  // the file being read, kept to spare an allocation per file
 };

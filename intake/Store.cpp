@@ -9,8 +9,8 @@
 namespace {
 
 const char kSchema[] = R"sql(
-PRAGMA journal_mode = WAL;
 PRAGMA synchronous = NORMAL;
+PRAGMA cache_size = -65536;
 CREATE TABLE IF NOT EXISTS registrations (
     id INTEGER PRIMARY KEY,
     digest BLOB NOT NULL UNIQUE,
@@ -208,17 +208,22 @@ bool Store::ToUtf8(std::string_view text, const std::string &charset, std::strin
 std::string Store::AddCard(const Digest &digest, const Origin &origin, std::string_view line,
                            const Card &card, bool *repeat)
 {
-    // Converted first: the statement keeps pointers into these until it has run.
-    std::string texts[CARD_TEXT_COUNT + CARD_HARDWARE_TEXTS];
-    for (int i = 0; i < CARD_TEXT_COUNT; ++i)
-        if (!ToUtf8(card.field[i], origin.charset, &texts[i]))
+    // Converted first, where they need it: the statement keeps pointers into
+    // these until it has run.
+    std::string converted[CARD_TEXT_COUNT + CARD_HARDWARE_TEXTS];
+    std::string_view texts[CARD_TEXT_COUNT + CARD_HARDWARE_TEXTS];
+    for (int i = 0; i < CARD_TEXT_COUNT + CARD_HARDWARE_TEXTS; ++i) {
+        const std::string_view field = card.field[i < CARD_TEXT_COUNT ? i : POS_HARDWARE + i - CARD_TEXT_COUNT];
+        texts[i] = field;
+        if (IsAscii(field))
+            continue;
+        if (!ToUtf8(field, origin.charset, &converted[i]))
             return "unknown charset " + origin.charset;
-    for (int i = 0; i < CARD_HARDWARE_TEXTS; ++i)
-        if (!ToUtf8(card.field[POS_HARDWARE + i], origin.charset, &texts[CARD_TEXT_COUNT + i]))
-            return "unknown charset " + origin.charset;
+        texts[i] = converted[i];
+    }
 
     sqlite3_int64 first = 0;
-    const std::string &serial = texts[POS_SERIAL_NUMBER];
+    const std::string_view serial = texts[POS_SERIAL_NUMBER];
     if (!serial.empty()) {
         sqlite3_bind_text(m_firstSerial, 1, serial.data(), static_cast<int>(serial.size()), SQLITE_STATIC);
         if (sqlite3_step(m_firstSerial) == SQLITE_ROW)
@@ -229,7 +234,7 @@ std::string Store::AddCard(const Digest &digest, const Origin &origin, std::stri
 
     sqlite3_stmt *s = m_insertCard;
     int p = 1;
-    auto text = [&](const std::string &t) {
+    auto text = [&](std::string_view t) {
         sqlite3_bind_text(s, p++, t.data(), static_cast<int>(t.size()), SQLITE_STATIC);
     };
     auto textOrNull = [&](const char *t) {
