@@ -1,6 +1,6 @@
 #include "Card.h"
 
-#include <cstdio>
+#include <algorithm>
 
 namespace {
 
@@ -52,21 +52,19 @@ const char *ListText(CardListId list, int selection)
 
 namespace {
 
-std::string Why(const char *format, const char *a, long long n = 0, long long m = 0)
-{
-    char text[200];
-    snprintf(text, sizeof text, format, a, n, m);
-    return text;
-}
+std::string Number(long long n) { return std::to_string(n); }
 
 std::string CheckText(std::string_view text, const TextColumn &c)
 {
     if (text.size() > c.longest)
-        return Why("%s is %lld characters, at most %lld fit", c.label,
-                   static_cast<long long>(text.size()), static_cast<long long>(c.longest));
-    for (unsigned char ch : text)
-        if (ch < 32 || ch == 127)
-            return Why("%s holds the control character %lld", c.label, ch);
+        return std::string(c.label) + " is " + Number(static_cast<long long>(text.size())) +
+               " characters, at most " + Number(static_cast<long long>(c.longest)) + " fit";
+    const auto control = std::find_if(text.begin(), text.end(), [](char ch) {
+        return static_cast<unsigned char>(ch) < 32 || ch == 127;
+    });
+    if (control != text.end())
+        return std::string(c.label) + " holds the control character " +
+               Number(static_cast<unsigned char>(*control));
     return std::string();
 }
 
@@ -105,8 +103,8 @@ std::string ParseCard(std::string_view line, Card *card)
     if (start != line.size())
         ++count;  // a last field without its TAB
     if (count != CARD_FIELD_COUNT || start != line.size())
-        return Why("%s%lld fields, 91 expected", start != line.size() ? "unterminated last field, " : "",
-                   count);
+        return (start != line.size() ? "unterminated last field, " : "") + Number(count) +
+               " fields, 91 expected";
 
     for (int i = 0; i < CARD_TEXT_COUNT; ++i) {
         std::string why = CheckText(card->field[i], kCardTexts[i]);
@@ -116,10 +114,10 @@ std::string ParseCard(std::string_view line, Card *card)
     for (int l = 0; l < LIST_COUNT; ++l) {
         int n = 0;
         if (!ParseSelection(card->field[POS_SELECTIONS + l], &n))
-            return Why("the %s selection is not a number", kCardLists[l].name);
+            return std::string("the ") + kCardLists[l].name + " selection is not a number";
         if (n < 0 || static_cast<size_t>(n) > kCardLists[l].count)
-            return Why("the %s selection %lld is not on its list of %lld", kCardLists[l].name, n,
-                       static_cast<long long>(kCardLists[l].count));
+            return std::string("the ") + kCardLists[l].name + " selection " + Number(n) +
+                   " is not on its list of " + Number(static_cast<long long>(kCardLists[l].count));
         card->selection[l] = n;
     }
 
@@ -133,7 +131,7 @@ std::string ParseCard(std::string_view line, Card *card)
     for (int i = 0; i < CARD_CODE_COUNT; ++i) {
         const std::string_view code = card->field[POS_CODES + i];
         if (code.size() != 1 || static_cast<unsigned char>(code[0]) < 32)
-            return Why("hardware code %s%lld is not one character", "", i + 1);
+            return "hardware code " + Number(i + 1) + " is not one character";
         anyHardware = anyHardware || code[0] != ' ';
     }
     card->configurationSent = anyHardware;
@@ -142,12 +140,12 @@ std::string ParseCard(std::string_view line, Card *card)
     for (int q = 0; q < QUESTION_COUNT; ++q) {
         const std::string_view mark = card->field[POS_MARKS + q];
         if (mark != "T" && mark != "F" && mark != " ")
-            return Why("answer mark %s%lld is not T, F or a blank", "", q + 1);
+            return "answer mark " + Number(q + 1) + " is not T, F or a blank";
         blanks += mark == " ";
         card->ticked[q] = mark == "T";
     }
     if (blanks != 0 && blanks != QUESTION_COUNT)
-        return Why("%s%lld answer marks are blank, the rest not", "", blanks);
+        return Number(blanks) + " answer marks are blank, the rest not";
     card->declined = blanks == QUESTION_COUNT;
     return std::string();
 }

@@ -1,6 +1,8 @@
 #include "Store.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <cstring>
 #include <vector>
 
@@ -65,17 +67,13 @@ std::string InsertCardSql()
 {
     std::vector<std::string> columns = {"digest", "channel", "file", "part", "message_id",
                                         "received_at", "repeat_of"};
-    for (const TextColumn &c : kCardTexts)
-        columns.push_back(c.column);
-    for (const char *c : kListColumns)
-        columns.push_back(c);
-    for (const TextColumn &c : kHardwareTexts)
-        columns.push_back(c.column);
+    auto name = [](const TextColumn &c) { return std::string(c.column); };
+    std::transform(std::begin(kCardTexts), std::end(kCardTexts), std::back_inserter(columns), name);
+    columns.insert(columns.end(), std::begin(kListColumns), std::end(kListColumns));
+    std::transform(std::begin(kHardwareTexts), std::end(kHardwareTexts), std::back_inserter(columns), name);
     columns.push_back("hardware_codes");
-    for (const char *c : kDecodedColumns)
-        columns.push_back(c);
-    for (const char *c : {"configuration_sent", "questionnaire_declined", "raw"})
-        columns.push_back(c);
+    columns.insert(columns.end(), std::begin(kDecodedColumns), std::end(kDecodedColumns));
+    columns.insert(columns.end(), {"configuration_sent", "questionnaire_declined", "raw"});
     std::string names, values;
     for (size_t i = 0; i < columns.size(); ++i) {
         names += (i ? ", " : "") + columns[i];
@@ -99,10 +97,7 @@ std::string InsertAnswersSql()
 
 bool IsAscii(std::string_view text)
 {
-    for (unsigned char c : text)
-        if (c >= 0x80)
-            return false;
-    return true;
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // The card's code page when the mail names none, or only US-ASCII.
