@@ -100,6 +100,16 @@ void Intake::Reject(const Digest *digest, const std::string &source, const std::
         fprintf(m_progress, "glimintake: rejected %s: %s\n", source.c_str(), reason.c_str());
 }
 
+void Intake::SkipDatabase(const std::string &database)
+{
+    for (const char *suffix : {"", "-journal", "-wal", "-shm"}) {
+        std::error_code ec;
+        const fs::path canonical = fs::weakly_canonical(database + suffix, ec);
+        if (!ec)
+            m_skipped.push_back(canonical.string());
+    }
+}
+
 void Intake::Path(const std::string &path)
 {
     if (!m_open) {
@@ -114,7 +124,7 @@ void Intake::Path(const std::string &path)
     std::vector<std::string> files;
     fs::recursive_directory_iterator walk(path, fs::directory_options::skip_permission_denied, ec);
     for (; !ec && walk != fs::recursive_directory_iterator(); walk.increment(ec))
-        if (walk->is_regular_file(ec) && !InMaildirTmp(walk->path()))
+        if (walk->is_regular_file(ec) && !InMaildirTmp(walk->path()) && !Skipped(walk->path()))
             files.push_back(walk->path().string());
     if (ec) {
         Tick();
@@ -124,6 +134,13 @@ void Intake::Path(const std::string &path)
     std::sort(files.begin(), files.end());
     for (const std::string &file : files)
         File(file);
+}
+
+bool Intake::Skipped(const fs::path &file) const
+{
+    std::error_code ec;
+    const std::string canonical = fs::weakly_canonical(file, ec).string();
+    return !ec && std::find(m_skipped.begin(), m_skipped.end(), canonical) != m_skipped.end();
 }
 
 void Intake::Finish()

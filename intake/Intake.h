@@ -1,8 +1,10 @@
 // Ingesting received cards: files, folders, Maildirs and mbox files.
 #pragma once
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Store.h"
 
@@ -20,6 +22,8 @@ public:
     // progress: where progress and rejections are told (standard error), or nullptr.
     Intake(Store &store, FILE *progress) : m_store(store), m_progress(progress) {}
 
+    // The database's own files, which a walk of its folder leaves alone.
+    void SkipDatabase(const std::string &database);
     // A file or a folder, walked.
     void Path(const std::string &path);
     // Commits what is pending; call once at the end.
@@ -31,6 +35,7 @@ public:
 
 private:
     void File(const std::string &path);
+    bool Skipped(const std::filesystem::path &file) const;
     void Message(const std::string &file, int part, std::string_view bytes, const std::string &modified);
     void Reject(const Digest *digest, const std::string &source, const std::string &reason,
                 const std::string_view *raw);
@@ -40,5 +45,6 @@ private:
     FILE *m_progress;
     IngestCounts m_counts;
     bool m_open = false;
+    std::vector<std::string> m_skipped;  // canonical paths
     std::string m_buffer;  // the file being read, kept to spare an allocation per file
 };

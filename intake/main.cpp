@@ -60,6 +60,7 @@ int main(int argc, char **argv)
     }
 
     Intake intake(store, stderr);
+    intake.SkipDatabase(db);
     for (size_t i = 1; i < args.size(); ++i)
         intake.Path(args[i]);
     intake.Finish();

@@ -347,6 +347,19 @@ TEST_F(IntakeFolder, SameBytesTwiceAddNothingACardSentAgainIsARepeat)
     ExpectCard(r, rows[1], "the repeat");
 }
 
+TEST_F(IntakeFolder, AWalkLeavesTheDatabaseItselfAlone)
+{
+    std::mt19937 random(13);
+    const RegistrationRecord r = cardfiles::RandomRecord(random, {true, false}, kListCounts);
+    Write("cards/card.txt", cardfiles::RecordFile(r));
+    m_db = m_dir + "/cards/registrations.sqlite";
+    std::string err;
+    ASSERT_EQ(0, Run("ingest '" + m_dir + "/cards'", &err)) << err;
+    ASSERT_EQ(0, Run("ingest '" + m_dir + "/cards'", &err)) << err;
+    EXPECT_EQ(1, Count("registrations"));
+    EXPECT_EQ(0, Count("rejected")) << err;
+}
+
 TEST_F(IntakeFolder, MaildirAndMbox)
 {
     std::mt19937 random(5);
