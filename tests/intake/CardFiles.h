@@ -19,7 +19,7 @@ public:
     int MemorySize(int) override { return Pick(0, 65535); }
     int Display(char *display) override
     {
-        strcpy(display, Pick(0, 1) ? "VGA" : "Super VGA");
+        CopyField(display, sizeof(RegistrationRecord::DisplayType), Pick(0, 1) ? "VGA" : "Super VGA");
         return Pick(0, 12);
     }
     int NextDrive(int previous) override
