@@ -34,8 +34,11 @@ bool Counted(sqlite3 *db, FILE *out, const char *title, const char *sql, const c
     if (!q.Ok())
         return false;
     fprintf(out, "%s:\n", title);
-    while (q.Row())
+    bool any = false;
+    for (; q.Row(); any = true)
         fprintf(out, "  %-24s %8lld\n", q.Null(0) ? none : q.Text(0).c_str(), q.Int(1));
+    if (!any)
+        fprintf(out, "  (none)\n");
     return true;
 }
 

@@ -445,6 +445,7 @@ TEST_F(IntakeFolder, ReportAndCsv)
     EXPECT_EQ(0u, out.find("cards: 3, of them 1 repeats; 0 inputs rejected\n")) << out;
     EXPECT_NE(std::string::npos, out.find("  TVGB200                         3\n")) << out;
     EXPECT_NE(std::string::npos, out.find("  modem                           2\n")) << out;
+    EXPECT_NE(std::string::npos, out.find("repeats by channel:\n  mail                            1\n")) << out;
     EXPECT_NE(std::string::npos, out.find("  (not sent)                      1\n")) << out;
     EXPECT_NE(std::string::npos, out.find("first cards: 1 answered, 1 declined")) << out;
     EXPECT_NE(std::string::npos, out.find("   1 PC Magazine                     1  100.0%\n")) << out;
