@@ -156,15 +156,17 @@ std::string SavedSettings()
 // The floor for a card put off: what the card must do before it shows, the
 // same profile reads of the same settings file (the 21 card keys, the opt-out
 // and the 51 answers, one call each), then the bare dialog.
-void ReadLikeTheCard(const std::string &path)
+int ReadLikeTheCard(const std::string &path)
 {
     char value[128];
+    int answers = 0;
     for (const auto &key : kSavedCard)
         GetPrivateProfileStringA("User Demographics", key[0], "", value, sizeof value, path.c_str());
-    GetPrivateProfileIntA("Market Research", "DoNotSendMarketResearch", 0, path.c_str());
+    answers += GetPrivateProfileIntA("Market Research", "DoNotSendMarketResearch", 0, path.c_str());
     for (int q = 1; q <= 51; ++q)
-        GetPrivateProfileIntA("Market Research", ("Question" + std::to_string(q)).c_str(), 0,
-                              path.c_str());
+        answers += GetPrivateProfileIntA("Market Research", ("Question" + std::to_string(q)).c_str(),
+                                         0, path.c_str());
+    return answers;
 }
 
 double Median(std::vector<double> v)
@@ -211,7 +213,8 @@ int main(int argc, char **argv)
     };
     const std::string settingsPath = folder.SettingsPath();
     auto floor = [&] {
-        ReadLikeTheCard(settingsPath);
+        if (ReadLikeTheCard(settingsPath) < 0)
+            return;
         DialogBoxParamA(lib, MAKEINTRESOURCEA(IDD_INTRO), nullptr, BareProc, 0);
     };
 
