@@ -129,6 +129,22 @@ TEST(Entry, OwnedByTheHostWindow)
     EXPECT_EQ(owner, seenOwner);
 }
 
+// The library's folder goes into the settings path as it is named: a "%1" or
+// "%2" in it is never taken for a placeholder.
+TEST(Entry, SettingsFileLandsBesideTheLibraryWhateverItsFolderIsCalled)
+{
+    const char *const folders[] = {"Save 100%1", "Save %2 more"};
+    for (const char *name : folders) {
+        SCOPED_TRACE(name);
+        CardFolder folder(name);
+        HostUserRecord user = MakeUser("Ann B Smith", "", "");
+        EXPECT_EQ(0, RegisterLaterAtDelivery(folder, nullptr, user));
+        EXPECT_TRUE(folder.HasSettingsFile());
+        EXPECT_EQ("Ann", Key(folder, "User Demographics", "First Name"));
+        EXPECT_EQ("0", Key(folder, "Market Research", "Question51"));
+    }
+}
+
 TEST(Entry, PathsFollowTheLibrarysOwnFolder)
 {
     struct Row {
