@@ -242,6 +242,18 @@ TEST(CardForm, ListsSelectTheSavedTextAndStoreTheirEntries)
     }
 }
 
+// The control that had the focus when the page's opening had run, before the
+// dialog manager's activation could pick one of its own.
+int g_focusAfterOpening;
+
+LRESULT CALLBACK AfterOpening(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto *sent = reinterpret_cast<const CWPRETSTRUCT *>(lParam);
+    if (code == HC_ACTION && sent->message == WM_INITDIALOG)
+        g_focusAfterOpening = GetDlgCtrlID(GetFocus());
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // The required page opens on the first empty required field, and on its first
 // field when none is empty: never with no field focused.
 TEST(CardForm, RequiredPageFocusesTheFirstEmptyFieldElseTheFirst)
@@ -264,10 +276,18 @@ TEST(CardForm, RequiredPageFocusesTheFirstEmptyFieldElseTheFirst)
         CopyField(t.rec.City, row.city);
         CopyField(t.rec.State, "Oregon");
         CopyField(t.rec.Zip, "97499");
-        Played page([&] { return RunRequiredInfo(nullptr, &t.rec); });
+        g_focusAfterOpening = -1;
+        Played page([&] {
+            HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterOpening, nullptr,
+                                           GetCurrentThreadId());
+            const int r = RunRequiredInfo(nullptr, &t.rec);
+            UnhookWindowsHookEx(hook);
+            return r;
+        });
         HWND dlg = ui::WaitForWindow(kRequiredCaption);
         ASSERT_NE(nullptr, dlg);
         EXPECT_TRUE(ui::WaitForFocus(dlg, row.focus)) << ui::FocusedControlId(dlg);
+        EXPECT_EQ(row.focus, g_focusAfterOpening);
         ui::Click(dlg, IDC_REGISTER_LATER);
         ASSERT_TRUE(page.Join());
     }
