@@ -54,13 +54,6 @@ INT_PTR CALLBACK StatusProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
     return FALSE;
 }
 
-void DeleteRecordFile(const RegistrationRecord *rec)
-{
-    OFSTRUCT of;
-    // cppcheck-suppress leakReturnValNotUsed ; OF_DELETE deletes the file and opens nothing
-    OpenFile(rec->RecordFilePath, &of, OF_DELETE);
-}
-
 }  // namespace
 
 void CALLBACK ModemProgress(int status)
@@ -99,6 +92,6 @@ int TransmitByModem(HWND owner, RegistrationRecord *rec)
         DestroyWindow(g_statusWindow);
     g_statusWindow = nullptr;
     g_cancelRequested = false;
-    DeleteRecordFile(rec);
+    DeleteFileA(rec->RecordFilePath);
     return result;
 }

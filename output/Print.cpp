@@ -25,12 +25,7 @@ void Today(char *date, size_t width)
     FormatCardDate(now.wYear, now.wMonth, now.wDay, date, width);
 }
 
-void DeletePrintFile()
-{
-    OFSTRUCT of;
-    // cppcheck-suppress leakReturnValNotUsed ; OF_DELETE deletes the file and opens nothing
-    OpenFile(g_printFile, &of, OF_DELETE);
-}
+void DeletePrintFile() { DeleteFileA(g_printFile); }
 
 INT_PTR CALLBACK ReminderProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -73,14 +68,13 @@ int PrintCard(const RegistrationRecord *rec)
     if (!GetTempFileNameA(dir, kTempPrefix, 0, g_printFile))
         return 1;
 
-    OFSTRUCT of;
-    HFILE file = OpenFile(g_printFile, &of, OF_CREATE | OF_WRITE);
-    if (file == HFILE_ERROR) {
+    HANDLE file = CreateCardFile(g_printFile);
+    if (file == INVALID_HANDLE_VALUE) {
         DeletePrintFile();
         return 1;
     }
     const bool written = RenderPrintedCard(rec, today, {WritePieceToFile, &file});
-    _lclose(file);
+    CloseHandle(file);
     if (!written) {
         DeletePrintFile();
         return 2;

@@ -3,24 +3,31 @@
 
 #include "Render.h"
 
+HANDLE CreateCardFile(const char *path)
+{
+    return CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+}
+
 bool WritePieceToFile(void *file, const char *piece, size_t length)
 {
-    return _lwrite(*static_cast<HFILE *>(file), piece, static_cast<UINT>(length)) == length;
+    DWORD written = 0;
+    return WriteFile(*static_cast<HANDLE *>(file), piece, static_cast<DWORD>(length), &written,
+                     nullptr) &&
+           written == length;
 }
 
 int WriteRecordFile(const RegistrationRecord *rec)
 {
-    OFSTRUCT of;
-    HFILE file = OpenFile(rec->RecordFilePath, &of, OF_CREATE | OF_WRITE);
-    if (file == HFILE_ERROR)
+    HANDLE file = CreateCardFile(rec->RecordFilePath);
+    if (file == INVALID_HANDLE_VALUE)
         return 1;
 
     const bool written = RenderRecordFile(rec, {WritePieceToFile, &file});
-    _lclose(file);
+    CloseHandle(file);
     if (!written) {
         // A half-written line must never be taken for a record.
-        // cppcheck-suppress leakReturnValNotUsed ; OF_DELETE deletes the file and opens nothing
-        OpenFile(rec->RecordFilePath, &of, OF_DELETE);
+        DeleteFileA(rec->RecordFilePath);
         return 2;
     }
     return 0;

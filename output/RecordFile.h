@@ -7,6 +7,10 @@
 // created, 2 a write failed (the partial file is removed).
 int WriteRecordFile(const RegistrationRecord *rec);
 
-// A rendered piece written to the open file the context points to (an HFILE);
+// Opens path for writing, created afresh; INVALID_HANDLE_VALUE when it cannot
+// be. Any path the system takes works, however deep.
+HANDLE CreateCardFile(const char *path);
+
+// A rendered piece written to the open file the context points to (a HANDLE);
 // false when it was not written whole.
 bool WritePieceToFile(void *file, const char *piece, size_t length);

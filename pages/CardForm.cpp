@@ -27,15 +27,29 @@ const ListFill kCardLists[] = {
     {IDC_CARD_SERVICE, IDS_SERVICE_FIRST, IDS_SERVICE_LAST},
 };
 
+// Whether the list has an edit part, in which the user can type an entry of
+// their own (the Service list); the drop-down lists have none.
+bool HasEditPart(HWND control)
+{
+    return (GetWindowLongA(control, GWL_STYLE) & (CBS_DROPDOWN | CBS_SIMPLE)) !=
+           CBS_DROPDOWNLIST;
+}
+
 void BindList(HWND control, RegistrationRecord *rec, const FieldRow &row)
 {
     // An empty field leaves the list and its index as they are.
     const char *text = RowText(rec, row);
     if (text[0] == '\0')
         return;
-    // A text that begins no entry leaves the fill's first entry selected.
-    SendMessageA(control, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(text));
+    const LRESULT found = SendMessageA(control, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(text));
+    if (found == CB_ERR && HasEditPart(control)) {
+        // A text typed by hand comes back as the user left it: in the edit
+        // part, no entry selected, so the next collect keeps it.
+        SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        SetWindowTextA(control, text);
+    }
+    // A drop-down list whose text begins no entry keeps the fill's first entry.
     *RowIndex(rec, row) = static_cast<int8_t>(SendMessageA(control, CB_GETCURSEL, 0, 0));
 }
 
@@ -87,8 +101,9 @@ INT_PTR CALLBACK RequiredInfoProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_INITDIALOG: {
         RegistrationRecord *rec = KeepDialogRecord(dlg, lParam);
         BindFields(dlg, kRequiredInfoTable);
-        if (const FieldRow *missing = FirstMissingRow(rec, kRequiredInfoTable))
-            SetFocus(GetDlgItem(dlg, missing->controlId));
+        // The first empty required field, else the first field: never no focus.
+        const FieldRow *missing = FirstMissingRow(rec, kRequiredInfoTable);
+        SetFocus(GetDlgItem(dlg, (missing ? missing : kRequiredInfoTable)->controlId));
         CentreOnDesktop(dlg);
         return FALSE;
     }

@@ -67,6 +67,8 @@ INT_PTR CALLBACK HardwareProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return TRUE;  // Esc leaves the page open
     case WM_CLOSE:
+        // The flow goes on to the delivery either way, so the user's opt-out must hold.
+        StoreChoice(dlg, DialogRecord(dlg));
         EndDialog(dlg, IDC_REGISTER_LATER);
         return TRUE;
     }

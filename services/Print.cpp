@@ -141,10 +141,12 @@ extern "C" int WINAPI ZvPrintFile(const char *path, int)
 {
     if (!path)
         return FILE_UNREADABLE;
+    const std::string folder = IniString("Print", "Folder", "");
+    const int copied = folder.empty() ? PRINTED : CopyToFolder(path, folder);
+    // A forced result comes after the copy, so the folder counts every call.
     if (IniHas("Print", "Result"))
         return IniInt("Print", "Result", PRINTED);
-    const std::string folder = IniString("Print", "Folder", "");
     if (!folder.empty())
-        return CopyToFolder(path, folder);
+        return copied;
     return PrintOnDefaultPrinter(path);
 }

@@ -1,6 +1,7 @@
 // The wizard's flow: which dialog follows which, and when the card counts as finished.
 #include "Flow.h"
 
+#include "../output/TransferErrors.h"
 #include "../resources/resource.h"
 
 bool RunFlow(FlowSteps &steps)
@@ -34,10 +35,11 @@ bool RunFlow(FlowSteps &steps)
         return finished;
 
     while (current == IDC_SEND) {
-        current = steps.ModemOptions();
-        if (steps.WriteRecordFile() != 0)
-            break;
-        const int error = steps.Transmit();
+        // Closing the modem options is the user's only way back: nothing is sent.
+        if (steps.ModemOptions() == IDC_REGISTER_LATER)
+            return finished;
+        // A record file that cannot be written is reported like a failed transfer.
+        const int error = steps.WriteRecordFile() != 0 ? TRANSFER_FILE_ERROR : steps.Transmit();
         if (error == 0) {
             current = steps.TransmissionSuccess();
             finished = true;
@@ -49,12 +51,12 @@ bool RunFlow(FlowSteps &steps)
     }
 
     while (current == IDC_PRINT) {
-        current = steps.Print();
-        if (current == 0) {
-            if (!finished)
-                current = steps.PrintReminder();
-            finished = true;
-        }
+        // Any failed print ends the print step, whatever its number reads as.
+        if (steps.Print() != 0)
+            return finished;
+        // Only the first printout shows the reminder; only its Print prints again.
+        current = finished ? 0 : steps.PrintReminder();
+        finished = true;
     }
 
     if (current == IDC_EMAIL && steps.Email() == 1)

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "../platform/CString.h"
+
 int SubstitutePlaceholder(int n, char *text, const char *value, size_t capacity)
 {
     size_t len = strlen(text);
@@ -30,5 +32,49 @@ int SubstitutePlaceholder(int n, char *text, const char *value, size_t capacity)
             ++i;
         }
     }
+    return 1;
+}
+
+namespace {
+
+// The value of the placeholder starting at at, or null when none starts there.
+const char *ValueAt(const char *at, const char *const *values, int count)
+{
+    if (at[0] != '%' || at[1] < '1' || at[1] > '9')
+        return nullptr;
+    const int digit = at[1] - '0';
+    return digit <= count ? values[digit - 1] : nullptr;
+}
+
+}  // namespace
+
+int ExpandPlaceholders(char *text, size_t capacity, const char *const *values, int count)
+{
+    // Read from a copy, so the result is written over the text it comes from.
+    const CString source(text);
+    const char *s = source.GetString();
+
+    // Measured first: a result that does not fit leaves the text as it was.
+    size_t length = 0;
+    for (const char *at = s; *at;) {
+        const char *value = ValueAt(at, values, count);
+        length += value ? strlen(value) : 1;
+        at += value ? 2 : 1;
+    }
+    if (length > capacity)
+        return 0;
+
+    char *out = text;
+    for (const char *at = s; *at;) {
+        if (const char *value = ValueAt(at, values, count)) {
+            const size_t n = strlen(value);
+            memcpy(out, value, n);
+            out += n;
+            at += 2;
+        } else {
+            *out++ = *at++;
+        }
+    }
+    *out = '\0';
     return 1;
 }

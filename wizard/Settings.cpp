@@ -63,6 +63,8 @@ const ConfigString kConfigStrings[] = {
 
 const char kQuestionStem[] = "Question";
 const char kOptOutKey[] = "DoNotSendMarketResearch";
+// What "%2" of the settings path's template stands for.
+const char kSettingsVersion[] = "2";
 
 // Directories are built in module-level buffers: one registration runs at a time.
 char g_moduleDir[MAX_PATH];
@@ -134,16 +136,21 @@ void LoadConfiguration(RegistrationRecord *rec)
     modulePath[n < MAX_PATH ? n : MAX_PATH - 1] = '\0';
     DirectoryOf(g_moduleDir, sizeof g_moduleDir, modulePath);
 
-    SubstitutePlaceholder(1, rec->SettingsPath, g_moduleDir, sizeof rec->SettingsPath - 1);
-    SubstitutePlaceholder(2, rec->SettingsPath, "2", sizeof rec->SettingsPath - 1);
+    // One pass each: a folder named with a "%1" or "%2" is taken as it is.
+    const char *const settingsValues[] = {g_moduleDir, kSettingsVersion};
+    ExpandPlaceholders(rec->SettingsPath, sizeof rec->SettingsPath - 1, settingsValues, 2);
 
+    // A failed look-up leaves the temporary folder empty, never the buffer's leftovers.
     char tempPath[256];
     n = GetTempPathA(sizeof tempPath - 1, tempPath);
-    tempPath[n < sizeof tempPath ? n : sizeof tempPath - 1] = '\0';
+    if (n == 0 || n >= sizeof tempPath - 1)
+        n = 0;
+    tempPath[n] = '\0';
     DirectoryOf(g_tempDir, sizeof g_tempDir, tempPath);
 
     const size_t before = strlen(rec->RecordFilePath);
-    SubstitutePlaceholder(1, rec->RecordFilePath, g_tempDir, sizeof rec->RecordFilePath - 1);
+    const char *const recordValues[] = {g_tempDir};
+    ExpandPlaceholders(rec->RecordFilePath, sizeof rec->RecordFilePath - 1, recordValues, 1);
     if (strlen(rec->RecordFilePath) == before) {
         // No "%1" (or it did not fit): the record file lies beside the library.
         const PathParts file = Split(rec->RecordFilePath);

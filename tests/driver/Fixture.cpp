@@ -52,15 +52,27 @@ void RemoveTree(const std::string &dir)
 
 }  // namespace
 
-CardFolder::CardFolder()
+CardFolder::CardFolder() : CardFolder(std::string()) {}
+
+CardFolder::CardFolder(const std::string &subfolder)
 {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     static int counter = 0;
     char name[64];
     snprintf(name, sizeof name, "glimreg-%lu-%d", GetCurrentProcessId(), ++counter);
-    m_path = std::string(temp) + name;
+    m_root = std::string(temp) + name;
+    m_path = m_root;
     CreateDirectoryA(m_path.c_str(), nullptr);
+    size_t start = 0;
+    while (start < subfolder.size()) {
+        size_t end = subfolder.find('\\', start);
+        if (end == std::string::npos)
+            end = subfolder.size();
+        m_path += "\\" + subfolder.substr(start, end - start);
+        CreateDirectoryA(m_path.c_str(), nullptr);
+        start = end + 1;
+    }
     for (const char *dll : {"GlimReg.dll", "zeveze32.dll"})
         CopyFileA((DistFolder() + dll).c_str(), File(dll).c_str(), FALSE);
 }
@@ -68,7 +80,7 @@ CardFolder::CardFolder()
 CardFolder::~CardFolder()
 {
     Unload();
-    RemoveTree(m_path);
+    RemoveTree(m_root);
 }
 
 HMODULE CardFolder::Library()

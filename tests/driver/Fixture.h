@@ -13,6 +13,9 @@ HostUserRecord MakeUser(const char *name, const char *company, const char *seria
 class CardFolder {
 public:
     CardFolder();
+    // The copies in subfolder (one or more levels, made as needed) of a fresh
+    // folder: a deep folder, or one named with a "%".
+    explicit CardFolder(const std::string &subfolder);
     ~CardFolder();
     CardFolder(const CardFolder &) = delete;
     CardFolder &operator=(const CardFolder &) = delete;
@@ -31,6 +34,7 @@ public:
     void Unload();
 
 private:
+    std::string m_root;  // the fresh folder, removed whole
     std::string m_path;
     HMODULE m_lib = nullptr;
 };

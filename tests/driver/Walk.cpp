@@ -28,7 +28,7 @@ HWND FindIntro(DWORD timeoutMs) { return ui::WaitForDialog(kCardCaption, kNeverR
 
 HWND FindDelivery(DWORD timeoutMs) { return ui::WaitForDialog(kCardCaption, kEmail, timeoutMs); }
 
-HWND WalkToDelivery(const CardEntries &entries, bool withhold)
+HWND WalkToDelivery(const CardEntries &entries, HardwarePage hardwarePage)
 {
     HWND intro = FindIntro();
     if (!intro)
@@ -57,9 +57,12 @@ HWND WalkToDelivery(const CardEntries &entries, bool withhold)
             ui::Click(research, kOk);
             ui::WaitForClose(research);
         } else if (HWND hardware = ui::WaitForWindow("Hardware Configuration", 50)) {
-            if (withhold)
+            if (hardwarePage != HardwarePage::Send)
                 ui::Check(hardware, kDoNotSend, true);
-            ui::Click(hardware, kOk);
+            if (hardwarePage == HardwarePage::WithholdAndClose)
+                ui::Close(hardware);
+            else
+                ui::Click(hardware, kOk);
             ui::WaitForClose(hardware);
         }
     }

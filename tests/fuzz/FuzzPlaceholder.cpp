@@ -1,4 +1,5 @@
-// Fuzz target: placeholder substitution with any text, value and capacity.
+// Fuzz target: placeholder substitution and the paths' one-pass expansion
+// with any text, value and capacity.
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -26,6 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     memcpy(buffer, text.c_str(), text.size() + 1);
     const int r = SubstitutePlaceholder(digit, buffer, value.c_str(), capacity);
     if (r == 1 && strlen(buffer) > capacity && text.size() <= capacity)
+        __builtin_trap();
+
+    // The one-pass expansion of the paths, with the value for "%1" and "%2".
+    memcpy(buffer, text.c_str(), text.size() + 1);
+    const char *const values[] = {value.c_str(), "2"};
+    const int e = ExpandPlaceholders(buffer, capacity, values, 2);
+    if (e == 1 && strlen(buffer) > capacity && text.size() <= capacity)
+        __builtin_trap();
+    if (e == 0 && text != buffer)
         __builtin_trap();
     delete[] buffer;
     return 0;

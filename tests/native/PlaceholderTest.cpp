@@ -62,4 +62,39 @@ TEST(Placeholder, PathTemplate)
     EXPECT_STREQ("C:\\Apps\\Lib\\GlimRg2.ini", path);
 }
 
+// The paths' templates: "%1" and "%2" replaced in one pass, what was inserted
+// never scanned again.
+TEST(Placeholder, PathExpansionTable)
+{
+    struct Case {
+        const char *name;
+        const char *text;
+        const char *folder;  // the value of "%1"; "%2" stands for "2"
+        size_t capacity;
+        int result;
+        const char *expected;
+    };
+    const Case kPaths[] = {
+        {"settings path", "%1GlimRg%2.ini", "C:\\Apps\\Lib\\", 259, 1,
+         "C:\\Apps\\Lib\\GlimRg2.ini"},
+        {"folder holding %1", "%1GlimRg%2.ini", "C:\\Apps\\Save 100%1\\", 259, 1,
+         "C:\\Apps\\Save 100%1\\GlimRg2.ini"},
+        {"folder holding %2", "%1GlimRg%2.ini", "C:\\Apps\\Save %2\\", 259, 1,
+         "C:\\Apps\\Save %2\\GlimRg2.ini"},
+        {"other digits and a trailing percent left alone", "%3%%1%", "x", 259, 1, "%3%x%"},
+        {"empty folder", "%1eregreg.txt", "", 259, 1, "eregreg.txt"},
+        {"no placeholder", "eregreg.txt", "C:\\", 259, 1, "eregreg.txt"},
+        {"exactly at capacity", "%1%2", "abc", 4, 1, "abc2"},
+        {"one over capacity: unchanged", "%1%2", "abcd", 4, 0, "%1%2"},
+        {"empty text", "", "x", 0, 1, ""},
+    };
+    for (const Case &c : kPaths) {
+        char text[300];
+        strcpy(text, c.text);
+        const char *const values[] = {c.folder, "2"};
+        EXPECT_EQ(c.result, ExpandPlaceholders(text, c.capacity, values, 2)) << c.name;
+        EXPECT_STREQ(c.expected, text) << c.name;
+    }
+}
+
 }  // namespace

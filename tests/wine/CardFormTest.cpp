@@ -207,6 +207,7 @@ TEST(CardForm, ListsSelectTheSavedTextAndStoreTheirEntries)
     CopyField(t.rec.PurchaseType, "upg");
     CopyField(t.rec.HowDidYouHear, "user");
     CopyField(t.rec.IHaveUsed, "no such entry");
+    CopyField(t.rec.Service, "Fidonet");
     Played page([&] { return RunCardForm(nullptr, &t.rec); });
     HWND dlg = ui::WaitForWindow(kCardCaption);
     ASSERT_NE(nullptr, dlg);
@@ -214,7 +215,10 @@ TEST(CardForm, ListsSelectTheSavedTextAndStoreTheirEntries)
     EXPECT_EQ(1, t.rec.PurchaseTypeIndex);
     EXPECT_EQ(5, t.rec.HowDidYouHearIndex);
     EXPECT_EQ(0, t.rec.IHaveUsedIndex);
-    ui::SetText(dlg, IDC_CARD_SERVICE, "Fidonet");
+    // A service typed by hand comes back as typed, with no entry selected.
+    EXPECT_EQ("Fidonet", ui::ControlText(dlg, IDC_CARD_SERVICE));
+    EXPECT_EQ(CB_ERR, SendMessageA(ui::Control(dlg, IDC_CARD_SERVICE), CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(-1, t.rec.ServiceIndex);
     ui::Click(dlg, IDC_REGISTER_NOW);
     ASSERT_TRUE(page.Join());
     EXPECT_EQ(1, page.Result());
@@ -230,12 +234,63 @@ TEST(CardForm, ListsSelectTheSavedTextAndStoreTheirEntries)
         {"Purchase Type", t.rec.PurchaseType, t.rec.PurchaseTypeIndex, "Upgrade", 1},
         {"How did you hear", t.rec.HowDidYouHear, t.rec.HowDidYouHearIndex, "User Group", 5},
         {"I have used", t.rec.IHaveUsed, t.rec.IHaveUsedIndex, " ", 0},
+        {"Service", t.rec.Service, t.rec.ServiceIndex, "Fidonet", -1},
     };
     for (const Case &c : cases) {
         EXPECT_STREQ(c.expected, c.stored) << c.name;
         EXPECT_EQ(c.expectedIndex, c.index) << c.name;
     }
-    EXPECT_STREQ("Fidonet", t.rec.Service);
+}
+
+// The control that had the focus when the page's opening had run, before the
+// dialog manager's activation could pick one of its own.
+int g_focusAfterOpening;
+
+LRESULT CALLBACK AfterOpening(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto *sent = reinterpret_cast<const CWPRETSTRUCT *>(lParam);
+    if (code == HC_ACTION && sent->message == WM_INITDIALOG)
+        g_focusAfterOpening = GetDlgCtrlID(GetFocus());
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The required page opens on the first empty required field, and on its first
+// field when none is empty: never with no field focused.
+TEST(CardForm, RequiredPageFocusesTheFirstEmptyFieldElseTheFirst)
+{
+    struct Row {
+        const char *name;
+        const char *city;  // the other required fields filled
+        int focus;
+    };
+    const Row rows[] = {
+        {"City empty", "", IDC_CARD_CITY},
+        {"none empty", "Millbrook", IDC_CARD_FIRST_NAME},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        TestRecord t;
+        CopyField(t.rec.FirstName, "Ann");
+        CopyField(t.rec.LastName, "Smith");
+        CopyField(t.rec.Address1, "1 Main St");
+        CopyField(t.rec.City, row.city);
+        CopyField(t.rec.State, "Oregon");
+        CopyField(t.rec.Zip, "97499");
+        g_focusAfterOpening = -1;
+        Played page([&] {
+            HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterOpening, nullptr,
+                                           GetCurrentThreadId());
+            const int r = RunRequiredInfo(nullptr, &t.rec);
+            UnhookWindowsHookEx(hook);
+            return r;
+        });
+        HWND dlg = ui::WaitForWindow(kRequiredCaption);
+        ASSERT_NE(nullptr, dlg);
+        EXPECT_TRUE(ui::WaitForFocus(dlg, row.focus)) << ui::FocusedControlId(dlg);
+        EXPECT_EQ(row.focus, g_focusAfterOpening);
+        ui::Click(dlg, IDC_REGISTER_LATER);
+        ASSERT_TRUE(page.Join());
+    }
 }
 
 TEST(CardForm, UntouchedNewCardStoresTheFirstEntryOfEveryList)
@@ -442,6 +497,28 @@ std::string Saved(const CardFolder &folder, const char *key)
     GetPrivateProfileStringA("User Demographics", key, "(none)", value, sizeof value,
                              folder.SettingsPath().c_str());
     return value;
+}
+
+// A service typed by hand on an earlier run comes back in the Service box,
+// nothing selected in its list, and Register Later keeps it.
+TEST(CardForm, SavedServiceTypedByHandIsShownAndKept)
+{
+    CardFolder folder;
+    folder.WriteFile("GlimRg2.ini", "[User Demographics]\r\nService=Fidonet\r\n");
+    HostUserRecord user = MakeUser("Ann Smith", "", "");
+    int outcome = 77;
+    Played run([&] { return folder.Register(nullptr, &outcome, &user); });
+    HWND intro = ui::WaitForDialog(kCardCaption, IDC_NEVER_REGISTER);
+    ASSERT_NE(nullptr, intro);
+    ui::Click(intro, IDC_REGISTER_NOW);
+    HWND form = ui::WaitForDialog(kCardCaption, IDC_CARD_FIRST_NAME);
+    ASSERT_NE(nullptr, form);
+    EXPECT_EQ("Fidonet", ui::ControlText(form, IDC_CARD_SERVICE));
+    EXPECT_EQ(CB_ERR, SendMessageA(ui::Control(form, IDC_CARD_SERVICE), CB_GETCURSEL, 0, 0));
+    ui::Click(form, IDC_REGISTER_LATER);
+    ASSERT_TRUE(run.Join());
+    EXPECT_EQ(0, outcome);
+    EXPECT_EQ("Fidonet", Saved(folder, "Service"));
 }
 
 TEST(CardForm, TheWizardRunsBothPagesAndSavesTheCardAfterEach)

@@ -129,20 +129,38 @@ TEST(Entry, OwnedByTheHostWindow)
     EXPECT_EQ(owner, seenOwner);
 }
 
+// The library's folder goes into the settings path as it is named: a "%1" or
+// "%2" in it is never taken for a placeholder.
+TEST(Entry, SettingsFileLandsBesideTheLibraryWhateverItsFolderIsCalled)
+{
+    const char *const folders[] = {"Save 100%1", "Save %2 more"};
+    for (const char *name : folders) {
+        SCOPED_TRACE(name);
+        CardFolder folder(name);
+        HostUserRecord user = MakeUser("Ann B Smith", "", "");
+        EXPECT_EQ(0, RegisterLaterAtDelivery(folder, nullptr, user));
+        EXPECT_TRUE(folder.HasSettingsFile());
+        EXPECT_EQ("Ann", Key(folder, "User Demographics", "First Name"));
+        EXPECT_EQ("0", Key(folder, "Market Research", "Question51"));
+    }
+}
+
 TEST(Entry, PathsFollowTheLibrarysOwnFolder)
 {
     struct Row {
         const char *name;
         const char *string2;  // null: as shipped
         bool inTemp;
+        bool tempTooLong;     // the temporary folder does not fit the card's buffer
     };
     const Row rows[] = {
-        {"as shipped", nullptr, false},
-        {"a name beginning with the placeholder", "%1eregreg.txt", true},
-        {"a placeholder in the middle", "reg%1.txt", true},
+        {"as shipped", nullptr, false, false},
+        {"a name beginning with the placeholder", "%1eregreg.txt", true, false},
+        {"a placeholder in the middle", "reg%1.txt", true, false},
+        {"a temporary folder too long to read: left empty", "%1eregreg.txt", true, true},
     };
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
+    char systemTemp[MAX_PATH];
+    GetTempPathA(sizeof systemTemp, systemTemp);
     for (const Row &r : rows) {
         CardFolder folder;
         if (r.string2) {
@@ -152,7 +170,17 @@ TEST(Entry, PathsFollowTheLibrarysOwnFolder)
         memset(&rec, 0, sizeof rec);
         rec.ModuleInstance = folder.Library();
         ASSERT_TRUE(rec.ModuleInstance) << r.name;
+        const std::string temp = r.tempTooLong ? "" : systemTemp;
+        if (r.tempTooLong) {
+            // 257 characters: within the system's limit, over the card's 255.
+            const std::string tooLong = "C:\\" + std::string(200, 't') + "\\" + std::string(53, 'u');
+            SetEnvironmentVariableA("TMP", tooLong.c_str());
+            char seen[MAX_PATH];
+            EXPECT_LT(255u, GetTempPathA(sizeof seen, seen)) << r.name;
+        }
         LoadConfiguration(&rec);
+        if (r.tempTooLong)
+            SetEnvironmentVariableA("TMP", std::string(systemTemp, strlen(systemTemp) - 1).c_str());
         EXPECT_EQ(folder.SettingsPath(), rec.SettingsPath) << r.name;
         if (!r.inTemp) {
             EXPECT_EQ(folder.File("eregreg.txt"), rec.RecordFilePath) << r.name;

@@ -72,7 +72,8 @@ TEST(Hardware, PageShowsTheProbedTextsAndTheVendor)
     EXPECT_EQ(IDOK, page.Result());
 }
 
-TEST(Hardware, OptOutIsStoredOnlyByOk)
+// OK and a close request both store the box: the flow goes on to the delivery either way.
+TEST(Hardware, OptOutIsStoredByOkAndByClose)
 {
     struct Case {
         const char *name;
@@ -93,8 +94,10 @@ TEST(Hardware, OptOutIsStoredOnlyByOk)
                  ui::Click(d, IDOK);
          },
          IDOK, 0, "3121112401"},
-        {"a close request changes nothing", true, [](HWND d) { ui::Close(d); },
-         IDC_REGISTER_LATER, 1, "3121112411"},
+        {"a close request withholds", true, [](HWND d) { ui::Close(d); }, IDC_REGISTER_LATER, 0,
+         "3121112401"},
+        {"a close request sends", false, [](HWND d) { ui::Close(d); }, IDC_REGISTER_LATER, 1,
+         "3121112411"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

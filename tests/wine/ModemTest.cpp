@@ -191,7 +191,8 @@ private:
 // only when the test releases it; the host's window is made on the card's thread.
 class ModemRoad {
 public:
-    ModemRoad()
+    // The card folder in subfolder of a fresh folder, if one is given.
+    explicit ModemRoad(const std::string &subfolder = std::string()) : m_card(subfolder)
     {
         char name[64];
         snprintf(name, sizeof name, "GlimRegModemStep-%lu-%p", GetCurrentProcessId(),
@@ -344,12 +345,21 @@ CardEntries TypedCard()
     return entries;
 }
 
-std::string ChooseSend(const ModemChoice &choice, bool withhold = false)
+// Walks to the delivery choice and presses Send; false when it did not show.
+bool PressSend(HardwarePage hardwarePage = HardwarePage::Send,
+               const CardEntries &entries = TypedCard())
 {
-    HWND delivery = WalkToDelivery(TypedCard(), withhold);
-    if (!delivery)
+    HWND delivery = WalkToDelivery(entries, hardwarePage);
+    if (delivery)
+        ui::Click(delivery, IDC_SEND);
+    return delivery != nullptr;
+}
+
+std::string ChooseSend(const ModemChoice &choice, HardwarePage hardwarePage = HardwarePage::Send,
+                       const CardEntries &entries = TypedCard())
+{
+    if (!PressSend(hardwarePage, entries))
         return "the delivery choice did not show";
-    ui::Click(delivery, IDC_SEND);
     return PlayModemOptions(choice);
 }
 
@@ -418,25 +428,97 @@ TEST(ModemRoad, SuccessTransfersTheTypedCardAndFinishes)
     EXPECT_EQ(expected, rest);
 }
 
-// The configuration withheld on the hardware page is left out of what is sent:
-// no probed text and no hardware code, the rest of the record as ever.
-TEST(ModemRoad, WithheldConfigurationIsLeftOutOfTheSentRecord)
+// What is sent is the card as the call built it, byte for byte: the
+// configuration withheld on the hardware page (by OK or by closing it) leaves
+// out every probed text and hardware code; a service typed by hand on an
+// earlier run goes with selection number 0; a library installed deeper than
+// the old 127-character file paths sends all the same.
+TEST(ModemRoad, SentRecordIsTheCardByteForByte)
 {
-    ModemRoad road;
-    road.Script("Result=0\r\nProgress=1", false);
-    std::unique_ptr<Played> played(road.Start());
-    ASSERT_EQ("", ChooseSend({"", -1, false}, true));
-    HWND success = ui::WaitForWindow(kSuccessCaption);
-    ASSERT_NE(nullptr, success);
-    ui::Click(success, IDC_CONTINUE);
-    ASSERT_TRUE(played->Join());
-    EXPECT_EQ(1, road.Outcome());
+    struct Row {
+        const char *name;
+        std::string subfolder;
+        HardwarePage hardwarePage;
+        const char *savedService;  // in the settings file, not typed; null: "Internet" typed
+    };
+    const Row rows[] = {
+        {"configuration withheld by OK", "", HardwarePage::Withhold, nullptr},
+        {"configuration withheld, page closed", "", HardwarePage::WithholdAndClose, nullptr},
+        {"a saved service that no entry begins", "", HardwarePage::Send, "Fidonet"},
+        {"library in a folder deeper than 127 characters",
+         std::string(60, 'd') + "\\" + std::string(60, 'e'), HardwarePage::Send, nullptr},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        ModemRoad road(row.subfolder);
+        road.Script("Result=0\r\nProgress=1", false);
+        CardEntries entries = TypedCard();
+        if (row.savedService) {
+            road.Card().WriteFile("GlimRg2.ini", std::string("[User Demographics]\r\nService=") +
+                                                     row.savedService + "\r\n");
+            entries.pop_back();  // the service is left as the card shows it
+        }
+        if (!row.subfolder.empty()) {
+            EXPECT_LT(127u, road.Card().File("eregreg.txt").size());
+        }
+        std::unique_ptr<Played> played(road.Start());
+        ASSERT_EQ("", ChooseSend({"", -1, false}, row.hardwarePage, entries));
+        HWND success = ui::WaitForWindow(kSuccessCaption);
+        ASSERT_NE(nullptr, success);
+        ui::Click(success, IDC_CONTINUE);
+        ASSERT_TRUE(played->Join());
+        EXPECT_EQ(1, road.Outcome());
+        EXPECT_FALSE(road.RecordFileExists());
 
-    const std::string sent = road.Sent(1);
-    EXPECT_EQ(road.ExpectedRecordFile(false), sent);
-    for (const char *probed : {"Laser", "15360", "VGA", "6.22", "3.11"})
-        EXPECT_EQ(std::string::npos, sent.find(probed)) << probed;
-    EXPECT_NE(road.ExpectedRecordFile(true), sent) << "the probe found nothing to leave out";
+        const bool withheld = row.hardwarePage != HardwarePage::Send;
+        const std::string sent = road.Sent(1);
+        EXPECT_EQ(road.ExpectedRecordFile(!withheld), sent);
+        if (withheld) {
+            for (const char *probed : {"Laser", "15360", "VGA", "6.22", "3.11"})
+                EXPECT_EQ(std::string::npos, sent.find(probed)) << probed;
+            EXPECT_NE(road.ExpectedRecordFile(true), sent) << "the probe found nothing to leave out";
+        }
+        if (row.savedService) {
+            EXPECT_NE(std::string::npos, sent.find(std::string("\t") + row.savedService + "\t"));
+        }
+    }
+}
+
+// Closing the modem options (Alt+F4, there is no Cancel) backs out of the
+// Send: nothing is written or dialled, on the first try or after a Retry.
+TEST(ModemRoad, ClosingTheModemOptionsDialsNothing)
+{
+    struct Row {
+        const char *name;
+        bool afterRetry;
+    };
+    const Row rows[] = {
+        {"first try", false},
+        {"after a failed attempt and Retry", true},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        ModemRoad road;
+        road.Script(row.afterRetry ? "Progress=1\r\nResult=104" : "Result=0");
+        std::unique_ptr<Played> played(road.Start());
+        if (row.afterRetry) {
+            ASSERT_EQ("", ChooseSend({"9", -1, false}));
+            HWND problem = ui::WaitForWindow(kProblemCaption);
+            ASSERT_NE(nullptr, problem);
+            ui::Click(problem, IDC_SEND);
+        } else {
+            ASSERT_TRUE(PressSend());
+        }
+        HWND modem = ui::WaitForWindow(kModemOptionsCaption);
+        ASSERT_NE(nullptr, modem);
+        ui::Close(modem);
+        // The call ends by itself: a status window or dialog would keep it waiting.
+        ASSERT_TRUE(played->Join());
+        EXPECT_EQ(0, played->Result());
+        EXPECT_EQ(0, road.Outcome());
+        EXPECT_EQ(row.afterRetry ? 1u : 0u, road.Transfers().size());
+        EXPECT_FALSE(road.RecordFileExists());
+    }
 }
 
 // After a failed attempt the user retries, prints or registers later.
@@ -545,21 +627,46 @@ TEST(ModemRoad, CancelIsPassedOnOnceAtTheNextProgressCall)
     EXPECT_EQ(events, road.Events());
 }
 
-TEST(ModemRoad, RecordFileThatCannotBeWrittenEndsQuietly)
+// A record file that cannot be written is told like a failed transfer, and
+// the user goes on from the problem dialog; nothing is dialled.
+TEST(ModemRoad, RecordFileThatCannotBeWrittenIsReported)
 {
-    ModemRoad road;
-    road.Script("Result=0");
-    // A folder holds the record file's name, so the file cannot be created.
-    ASSERT_TRUE(CreateDirectoryA(road.Card().File("eregreg.txt").c_str(), nullptr));
-    std::unique_ptr<Played> played(road.Start());
-    ASSERT_EQ("", ChooseSend({"9", -1, false}));
+    struct Row {
+        const char *name;
+        int button;
+        int outcome;
+    };
+    const Row rows[] = {
+        {"Print", IDC_PRINT, 1},
+        {"Register Later", IDC_REGISTER_LATER, 0},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        ModemRoad road;
+        road.Script("Result=0");
+        // A folder holds the record file's name, so the file cannot be created.
+        ASSERT_TRUE(CreateDirectoryA(road.Card().File("eregreg.txt").c_str(), nullptr));
+        std::unique_ptr<Played> played(road.Start());
+        ASSERT_EQ("", ChooseSend({"9", -1, false}));
 
-    // The call ends by itself: a status window or dialog would keep it waiting.
-    ASSERT_TRUE(played->Join());
-    EXPECT_EQ(0, played->Result());
-    EXPECT_EQ(0, road.Outcome());
-    EXPECT_TRUE(road.Events().empty()) << "something was dialled";
-    EXPECT_TRUE(road.Transfers().empty());
+        HWND problem = ui::WaitForWindow(kProblemCaption);
+        ASSERT_NE(nullptr, problem);
+        EXPECT_EQ("File I/O error.", ui::ControlText(problem, IDC_PROBLEM_TEXT));
+        EXPECT_EQ(nullptr, ui::WaitForWindow(kStatusCaption, 0));
+        ui::Click(problem, row.button);
+        if (row.button == IDC_PRINT) {
+            HWND reminder = ui::WaitForWindow("Reminder");
+            ASSERT_NE(nullptr, reminder);
+            ui::Click(reminder, IDC_CONTINUE);
+        }
+
+        ASSERT_TRUE(played->Join());
+        EXPECT_EQ(0, played->Result());
+        EXPECT_EQ(row.outcome, road.Outcome());
+        EXPECT_TRUE(road.Events().empty()) << "something was dialled";
+        EXPECT_TRUE(road.Transfers().empty());
+        EXPECT_EQ(row.button == IDC_PRINT, !road.Card().ReadFile("prints\\card-0001.txt").empty());
+    }
 }
 
 }  // namespace

@@ -150,9 +150,13 @@ TEST(PrintReminder, EndsWithPrintOrContinue)
 // test's print files are seen.
 class PrintRoad {
 public:
-    PrintRoad()
+    // temp: the temporary folder inside the card folder, one or more levels.
+    explicit PrintRoad(const std::string &temp = "temp") : m_temp(temp)
     {
         CreateDirectoryA(Prints().c_str(), nullptr);
+        for (size_t end = m_temp.find('\\'); end != std::string::npos;
+             end = m_temp.find('\\', end + 1))
+            CreateDirectoryA(m_card.File(m_temp.substr(0, end).c_str()).c_str(), nullptr);
         CreateDirectoryA(Temp().c_str(), nullptr);
         for (const char *name : {"TMP", "TEMP"}) {
             char saved[MAX_PATH] = "";
@@ -173,7 +177,7 @@ public:
         m_card.WriteFile("zeveze32.ini", "[Print]\r\n" + lines + "\r\n");
     }
     std::string Prints() const { return m_card.File("prints"); }
-    std::string Temp() const { return m_card.File("temp"); }
+    std::string Temp() const { return m_card.File(m_temp.c_str()); }
     std::vector<std::string> Printed() const
     {
         std::vector<std::string> texts;
@@ -194,6 +198,7 @@ public:
 
 private:
     CardFolder m_card;
+    std::string m_temp;
     std::vector<std::string> m_saved;
     HostUserRecord m_user{};
     int m_outcome = -1;
@@ -230,24 +235,44 @@ HWND ChoosePrint()
     return delivery;
 }
 
+// A temporary folder deeper than the old 127-character file paths prints the
+// same card, byte for byte, and keeps no print file either.
 TEST(PrintRoad, PrintThenContinueFinishesTheRegistration)
 {
-    PrintRoad road;
-    std::unique_ptr<Played> played(road.Start());
-    ASSERT_NE(nullptr, ChoosePrint());
-    HWND reminder = ui::WaitForWindow(kReminderCaption);
-    ASSERT_NE(nullptr, reminder);
-    EXPECT_EQ(1u, road.Printed().size()) << "printed before the reminder";
-    EXPECT_TRUE(road.TempPrintFiles().empty());
-    ui::Click(reminder, IDC_CONTINUE);
+    struct Row {
+        const char *name;
+        std::string temp;
+    };
+    const Row rows[] = {
+        {"temporary folder", "temp"},
+        {"temporary folder deeper than 127 characters",
+         "temp\\" + std::string(60, 't') + "\\" + std::string(60, 'u')},
+    };
+    std::string first;
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        PrintRoad road(row.temp);
+        std::unique_ptr<Played> played(road.Start());
+        ASSERT_NE(nullptr, ChoosePrint());
+        HWND reminder = ui::WaitForWindow(kReminderCaption);
+        ASSERT_NE(nullptr, reminder);
+        EXPECT_EQ(1u, road.Printed().size()) << "printed before the reminder";
+        EXPECT_TRUE(road.TempPrintFiles().empty());
+        ui::Click(reminder, IDC_CONTINUE);
 
-    ASSERT_TRUE(played->Join());
-    EXPECT_EQ(0, played->Result());
-    EXPECT_EQ(1, road.Outcome());
-    const std::vector<std::string> printed = road.Printed();
-    ASSERT_EQ(1u, printed.size());
-    ExpectCard(printed[0], "the printout");
-    EXPECT_TRUE(road.TempPrintFiles().empty());
+        ASSERT_TRUE(played->Join());
+        EXPECT_EQ(0, played->Result());
+        EXPECT_EQ(1, road.Outcome());
+        const std::vector<std::string> printed = road.Printed();
+        ASSERT_EQ(1u, printed.size());
+        ExpectCard(printed[0], "the printout");
+        EXPECT_TRUE(road.TempPrintFiles().empty());
+        if (first.empty()) {
+            first = printed[0];
+        } else {
+            EXPECT_EQ(first, printed[0]);
+        }
+    }
 }
 
 TEST(PrintRoad, PrintInTheReminderPrintsAgainWithoutASecondReminder)
@@ -270,19 +295,35 @@ TEST(PrintRoad, PrintInTheReminderPrintsAgainWithoutASecondReminder)
     EXPECT_TRUE(road.TempPrintFiles().empty());
 }
 
+// Any failed print ends the call unfinished, printed once: a result that
+// reads as Print does not print again, one that reads as E-Mail opens no mail.
 TEST(PrintRoad, FailedPrintEndsUnfinishedWithoutReminder)
 {
-    PrintRoad road;
-    road.ScriptPrint("Result=3");
-    std::unique_ptr<Played> played(road.Start());
-    ASSERT_NE(nullptr, ChoosePrint());
+    struct Row {
+        const char *name;
+        bool copied;  // the stand-in copies into its folder before it fails
+        int result;
+    };
+    const Row rows[] = {
+        {"failure 3", false, 3},
+        {"failure that reads as Print", true, IDC_PRINT},
+        {"failure that reads as E-Mail", true, IDC_EMAIL},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        PrintRoad road;
+        const std::string result = "Result=" + std::to_string(row.result);
+        road.ScriptPrint(row.copied ? "Folder=" + road.Prints() + "\r\n" + result : result);
+        std::unique_ptr<Played> played(road.Start());
+        ASSERT_NE(nullptr, ChoosePrint());
 
-    // The call ends by itself: a reminder would keep it waiting.
-    ASSERT_TRUE(played->Join());
-    EXPECT_EQ(0, played->Result());
-    EXPECT_EQ(0, road.Outcome());
-    EXPECT_TRUE(road.Printed().empty());
-    EXPECT_TRUE(road.TempPrintFiles().empty());
+        // The call ends by itself: a reminder or a mail dialog would keep it waiting.
+        ASSERT_TRUE(played->Join());
+        EXPECT_EQ(0, played->Result());
+        EXPECT_EQ(0, road.Outcome());
+        EXPECT_EQ(row.copied ? 1u : 0u, road.Printed().size());
+        EXPECT_TRUE(road.TempPrintFiles().empty());
+    }
 }
 
 TEST(PrintRoad, FailureAfterAnEarlierSuccessStillFinishes)
