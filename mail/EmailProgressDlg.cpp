@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "../output/Render.h"
+#include "../platform/Trace.h"
 #include "../resources/resource.h"
 #include "SmtpConversation.h"
 #include "Socket.h"
@@ -95,6 +96,7 @@ bool CEmailProgressDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
 LRESULT CEmailProgressDlg::OnSmtpEvent(WPARAM wParam, LPARAM)
 {
     const int code = static_cast<int>(wParam);
+    GLIMREG_TRACE("dialog event %d", code);
     if (code == SMTP_START && !m_pSocket)
         Start();
     else if (code == QSOCK_STATUS && m_pSocket && HasConnection(m_pSocket->m_nState))
@@ -151,7 +153,9 @@ void CEmailProgressDlg::ShowText(UINT id, const CString &argument)
         text = text.Left(at) + argument + text.Mid(at + 2);
         at += argument.GetLength();
     }
+    GLIMREG_TRACE("status text %u", id);
     SetDlgItemTextA(m_hWnd, IDC_EMAIL_STATUS, text);
+    GLIMREG_TRACE("status text set");
 }
 
 int RunEmailProgress(HWND owner, RegistrationRecord *rec)
