@@ -33,16 +33,33 @@ const int kStringWidth = 256;
 // a connection was made.
 bool HasConnection(int state) { return state == QSocket::CONNECTED || state == QSocket::IDLE; }
 
-// The conversation's replies come from the socket, read synchronously.
+// The conversation's replies come from the socket, read synchronously. What
+// it sends goes out when it waits for the reply: the mail's header lines and
+// body then leave in one send, where each send costs a call through Wine's
+// server.
 class SocketChannel : public SmtpChannel {
 public:
     explicit SocketChannel(QSocket &socket) : m_socket(socket) {}
-    void SendText(const CString &text) override { m_socket.SendText(text); }
-    CString ReadLine(unsigned long waitMs) override { return m_socket.ReadLine(waitMs); }
+    ~SocketChannel() override { Flush(); }
+    SocketChannel(const SocketChannel &) = delete;
+    SocketChannel &operator=(const SocketChannel &) = delete;
+    void SendText(const CString &text) override { m_pending += text; }
+    CString ReadLine(unsigned long waitMs) override
+    {
+        Flush();
+        return m_socket.ReadLine(waitMs);
+    }
     unsigned long Milliseconds() override { return GetTickCount(); }
 
 private:
+    void Flush()
+    {
+        m_socket.SendText(m_pending);
+        m_pending.Empty();
+    }
+
     QSocket &m_socket;
+    CString m_pending;
 };
 
 }  // namespace
