@@ -156,16 +156,20 @@ std::string SavedSettings()
 // The floor for a card put off: what the card must do before it shows, the
 // same profile reads of the same settings file (the 21 card keys, the opt-out
 // and the 51 answers, one call each), then the bare dialog.
-void ReadLikeTheCard(const std::string &path)
+// Returns the sum of the numbers read, kept so that no read goes unused.
+UINT ReadLikeTheCard(const std::string &path)
 {
     char value[128];
     for (const auto &key : kSavedCard)
         GetPrivateProfileStringA("User Demographics", key[0], "", value, sizeof value, path.c_str());
-    GetPrivateProfileIntA("Market Research", "DoNotSendMarketResearch", 0, path.c_str());
+    UINT sum = GetPrivateProfileIntA("Market Research", "DoNotSendMarketResearch", 0, path.c_str());
     for (int q = 1; q <= 51; ++q)
-        GetPrivateProfileIntA("Market Research", ("Question" + std::to_string(q)).c_str(), 0,
-                              path.c_str());
+        sum += GetPrivateProfileIntA("Market Research", ("Question" + std::to_string(q)).c_str(), 0,
+                                     path.c_str());
+    return sum;
 }
+
+volatile UINT g_numbersRead = 0;
 
 double Median(std::vector<double> v)
 {
@@ -211,7 +215,7 @@ int main(int argc, char **argv)
     };
     const std::string settingsPath = folder.SettingsPath();
     auto floor = [&] {
-        ReadLikeTheCard(settingsPath);
+        g_numbersRead = ReadLikeTheCard(settingsPath);
         DialogBoxParamA(lib, MAKEINTRESOURCEA(IDD_INTRO), nullptr, BareProc, 0);
     };
 
