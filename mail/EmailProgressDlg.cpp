@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "../output/Render.h"
+#include "../platform/Trace.h"
 #include "../resources/resource.h"
 #include "SmtpConversation.h"
 #include "Socket.h"
@@ -32,16 +33,33 @@ const int kStringWidth = 256;
 // a connection was made.
 bool HasConnection(int state) { return state == QSocket::CONNECTED || state == QSocket::IDLE; }
 
-// The conversation's replies come from the socket, read synchronously.
+// The conversation's replies come from the socket, read synchronously. What
+// it sends goes out when it waits for the reply: the mail's header lines and
+// body then leave in one send, where each send costs a call through Wine's
+// server.
 class SocketChannel : public SmtpChannel {
 public:
     explicit SocketChannel(QSocket &socket) : m_socket(socket) {}
-    void SendText(const CString &text) override { m_socket.SendText(text); }
-    CString ReadLine(unsigned long waitMs) override { return m_socket.ReadLine(waitMs); }
+    ~SocketChannel() override { Flush(); }
+    SocketChannel(const SocketChannel &) = delete;
+    SocketChannel &operator=(const SocketChannel &) = delete;
+    void SendText(const CString &text) override { m_pending += text; }
+    CString ReadLine(unsigned long waitMs) override
+    {
+        Flush();
+        return m_socket.ReadLine(waitMs);
+    }
     unsigned long Milliseconds() override { return GetTickCount(); }
 
 private:
+    void Flush()
+    {
+        m_socket.SendText(m_pending);
+        m_pending.Empty();
+    }
+
     QSocket &m_socket;
+    CString m_pending;
 };
 
 }  // namespace
@@ -95,6 +113,7 @@ bool CEmailProgressDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
 LRESULT CEmailProgressDlg::OnSmtpEvent(WPARAM wParam, LPARAM)
 {
     const int code = static_cast<int>(wParam);
+    GLIMREG_TRACE("dialog event %d", code);
     if (code == SMTP_START && !m_pSocket)
         Start();
     else if (code == QSOCK_STATUS && m_pSocket && HasConnection(m_pSocket->m_nState))
@@ -151,7 +170,9 @@ void CEmailProgressDlg::ShowText(UINT id, const CString &argument)
         text = text.Left(at) + argument + text.Mid(at + 2);
         at += argument.GetLength();
     }
+    GLIMREG_TRACE("status text %u", id);
     SetDlgItemTextA(m_hWnd, IDC_EMAIL_STATUS, text);
+    GLIMREG_TRACE("status text set");
 }
 
 int RunEmailProgress(HWND owner, RegistrationRecord *rec)

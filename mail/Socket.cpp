@@ -6,6 +6,7 @@
 
 #include "../platform/FormatText.h"
 #include "../platform/MessageBox.h"
+#include "../platform/Trace.h"
 #include "LineSplit.h"
 
 namespace {
@@ -168,6 +169,7 @@ CString QSocket::ReadLine(DWORD waitMs)
     // Lines that arrived before the connection ended are still delivered.
     if (m_lstLines.IsEmpty())
         return CString();
+    GLIMREG_TRACE("line %.3s", m_lstLines.GetHead().GetString());
     return m_lstLines.RemoveHead();
 }
 
@@ -300,6 +302,7 @@ BOOL QSocket::ConnectHelper(const sockaddr *address, int length)
         ReportError(kFile, SITE_HOOK_SELECT);
         return FALSE;
     }
+    GLIMREG_TRACE("connect");
     if (connect(m_hSocket, address, length) == SOCKET_ERROR) {
         if (WSAGetLastError() == WSAEWOULDBLOCK)
             return TRUE;  // the outcome comes through OnConnect

@@ -2,6 +2,7 @@
 #include "App.h"
 
 #include "SocketInit.h"
+#include "Trace.h"
 
 namespace {
 CWinApp *g_app = nullptr;
@@ -43,8 +44,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         // A host that frees the library gets its socket start-up back: loaded
         // and freed many times, it would otherwise keep Windows Sockets
         // started once per load. When the process ends, the system ends them.
-        if (!reserved)
+        if (!reserved) {
             AfxSocketTerm();
+            TraceClose();
+        }
         return TRUE;
     default:
         return TRUE;

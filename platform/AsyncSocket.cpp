@@ -2,6 +2,8 @@
 // WSAAsyncSelect notification into a call of the socket's handler.
 #include "AsyncSocket.h"
 
+#include "Trace.h"
+
 namespace {
 
 const UINT WM_SOCKET_NOTIFY = WM_APP + 0x73;
@@ -133,6 +135,8 @@ LRESULT CALLBACK SocketWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
     if (!socket)
         return 0;  // closed since the event was posted
     const int error = WSAGETSELECTERROR(lParam);
+    GLIMREG_TRACE("notify event 0x%lx error %d", static_cast<unsigned long>(WSAGETSELECTEVENT(lParam)),
+                  error);
     switch (WSAGETSELECTEVENT(lParam)) {
     case FD_READ: {
         // An event whose bytes were already taken is not passed on.
@@ -261,12 +265,16 @@ void CAsyncSocket::Close()
 
 int CAsyncSocket::Receive(void *buffer, int length, int flags)
 {
-    return recv(m_hSocket, static_cast<char *>(buffer), length, flags);
+    const int n = recv(m_hSocket, static_cast<char *>(buffer), length, flags);
+    GLIMREG_TRACE("recv %d", n);
+    return n;
 }
 
 int CAsyncSocket::Send(const void *buffer, int length, int flags)
 {
-    return send(m_hSocket, static_cast<const char *>(buffer), length, flags);
+    const int n = send(m_hSocket, static_cast<const char *>(buffer), length, flags);
+    GLIMREG_TRACE("send %d of %d", n, length);
+    return n;
 }
 
 void CAsyncSocket::OnReceive(int) {}
@@ -298,13 +306,19 @@ bool CSocket::PumpMessages(long events, DWORD waitMs)
             FD_SET(m_hSocket, &write);
         FD_SET(m_hSocket, &failed);
         timeval tv = {static_cast<long>(turn / 1000), static_cast<long>(turn % 1000) * 1000};
-        if (select(0, &read, &write, &failed, &tv) != 0)
+        GLIMREG_TRACE("select turn of %lu ms", turn);
+        const int ready = select(0, &read, &write, &failed, &tv);
+        GLIMREG_TRACE("select returned %d", ready);
+        if (ready != 0)
             return true;  // ready, or the socket failed: the operation is tried again
         // Between the turns the windows repaint and messages sent from other
         // threads are served; input waits until the operation is over.
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+        while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+            GLIMREG_TRACE("paint of %p", static_cast<void *>(msg.hwnd));
             DispatchMessageA(&msg);
+        }
+        GLIMREG_TRACE("paint done");
         if (GetTickCount() - start >= waitMs)
             return !m_bCancelled;
     }
@@ -317,17 +331,21 @@ int CSocket::ReceiveWithin(void *buffer, int length, DWORD waitMs, int flags)
     m_bCancelled = false;
     int n;
     for (;;) {
+        // The wait comes before the receive: after a command its reply is not
+        // there yet, so a receive tried first fails, and a wait on a socket
+        // that is ready already ends at once.
+        const DWORD elapsed = GetTickCount() - start;
+        const DWORD left = elapsed < waitMs ? waitMs - elapsed : 0;
+        if (!PumpMessages(FD_READ | FD_CLOSE, left < m_nTimeOut ? left : m_nTimeOut)) {
+            WSASetLastError(WSAEINTR);
+            n = SOCKET_ERROR;
+            break;
+        }
         n = CAsyncSocket::Receive(buffer, length, flags);
         if (n != SOCKET_ERROR || WSAGetLastError() != WSAEWOULDBLOCK)
             break;
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= waitMs) {
+        if (GetTickCount() - start >= waitMs) {
             WSASetLastError(WSAETIMEDOUT);
-            break;
-        }
-        const DWORD slice = waitMs - elapsed < m_nTimeOut ? waitMs - elapsed : m_nTimeOut;
-        if (!PumpMessages(FD_READ | FD_CLOSE, slice)) {
-            WSASetLastError(WSAEINTR);
             break;
         }
     }

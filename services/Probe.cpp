@@ -63,6 +63,11 @@ std::vector<DriveSeen> DrivesFromIni()
     return drives;
 }
 
+bool PresentOnThisMachine(int index) { return (GetLogicalDrives() & (1u << index)) != 0; }
+
+// A floppy, CD-ROM or hard disk type says the drive is there, so the list of
+// drives is asked only about the other types: under Wine each of the two
+// questions is a round trip to another process.
 DriveSeen DriveOfThisMachine(int index)
 {
     const char root[] = {static_cast<char>('A' + index), ':', '\\', '\0'};
@@ -79,13 +84,8 @@ DriveSeen DriveOfThisMachine(int index)
         return {index, kHardDisk, ClampToInt(total.QuadPart / (1024 * 1024))};
     }
     default:
-        return {index, kOtherDrive, 0};
+        return {index, PresentOnThisMachine(index) ? kOtherDrive : 0, 0};
     }
-}
-
-bool PresentOnThisMachine(int index)
-{
-    return index >= 0 && index < 26 && (GetLogicalDrives() & (1u << index));
 }
 
 // Display classes by the screen's width and colour depth, first match wins.
@@ -252,10 +252,15 @@ int WINAPI ZvNextDrive(int previous)
                 next = d.index;
         return next;
     }
-    const DWORD present = GetLogicalDrives();
-    for (int i = previous < 0 ? 0 : previous + 1; i < 26 && next == -1; ++i)
-        if (present & (1u << i))
+    // Each letter after the previous drive is asked by its device name: the
+    // walk then asks about each letter once in all, where the list of drives
+    // at every step is a round trip to Wine's mount manager each time.
+    for (int i = previous < 0 ? 0 : previous + 1; i < 26 && next == -1; ++i) {
+        const char name[] = {static_cast<char>('A' + i), ':', '\0'};
+        char target[MAX_PATH];
+        if (QueryDosDeviceA(name, target, sizeof target))
             next = i;
+    }
     return next;
 }
 
@@ -268,7 +273,7 @@ int WINAPI ZvDriveInfo(int drive, int *type, int *number)
                 t = d.type;
                 n = d.number;
             }
-    } else if (PresentOnThisMachine(drive)) {
+    } else if (drive >= 0 && drive < 26) {
         const DriveSeen d = DriveOfThisMachine(drive);
         t = d.type;
         n = d.number;
