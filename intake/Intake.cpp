@@ -22,16 +22,6 @@ namespace {
 const long kProgressEvery = 500;
 const long kCommitEvery = 2000;
 
-std::string Utc(time_t when)
-{
-    struct tm u;
-    if (!gmtime_r(&when, &u))
-        return std::string();
-    char text[32];
-    strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &u);
-    return text;
-}
-
 // The whole file in one read where it can, and when it was last written.
 bool ReadWhole(const std::string &path, std::string *bytes, std::string *modified, std::string *error)
 {
@@ -43,7 +33,7 @@ bool ReadWhole(const std::string &path, std::string *bytes, std::string *modifie
             close(fd);
         return false;
     }
-    *modified = Utc(st.st_mtime);
+    *modified = FormatUtc(st.st_mtime);
     bytes->resize(st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0);
     size_t used = 0;
     for (;;) {

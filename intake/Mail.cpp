@@ -274,11 +274,15 @@ std::string ParseMailDate(std::string_view date)
     t.tm_hour = hour;
     t.tm_min = minute;
     t.tm_sec = second;
-    const time_t utc = timegm(&t) - static_cast<time_t>(offset) * 60;
+    return FormatUtc(timegm(&t) - static_cast<time_t>(offset) * 60);
+}
+
+std::string FormatUtc(time_t when)
+{
     struct tm u;
-    if (!gmtime_r(&utc, &u))
+    if (!gmtime_r(&when, &u))
         return std::string();
-    char out[32];
-    strftime(out, sizeof out, "%Y-%m-%d %H:%M:%S", &u);
-    return out;
+    char text[32];
+    strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &u);
+    return text;
 }

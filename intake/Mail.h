@@ -1,5 +1,6 @@
 // Received mail: one RFC 5322 message, quoted-printable bodies, mbox files.
 #pragma once
+#include <ctime>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,3 +29,6 @@ std::vector<std::string> SplitMbox(std::string_view mbox);
 
 // An RFC 5322 date as "YYYY-MM-DD HH:MM:SS" UTC; empty when it cannot be read.
 std::string ParseMailDate(std::string_view date);
+
+// A moment as "YYYY-MM-DD HH:MM:SS" UTC, the one form every date is stored in.
+std::string FormatUtc(time_t when);
