@@ -1,9 +1,9 @@
 // Modem delivery: one transfer attempt with its modeless status window and cancel.
 #include "Modem.h"
 
+#include "../common/Centre.h"
+#include "../common/RecordDialog.h"
 #include "../resources/resource.h"
-#include "../wizard/Centre.h"
-#include "../wizard/FlowDialogs.h"
 #include "RecordFile.h"
 #include "Services.h"
 

@@ -1,7 +1,7 @@
 // Modem delivery: the transfer through the services library with its status
 // window, and the dialogs that follow it.
 #pragma once
-#include "../wizard/Record.h"
+#include "../common/Record.h"
 
 // Writes the record file once more, transfers it while the status window shows
 // the library's progress and offers Cancel, and deletes the file whatever the

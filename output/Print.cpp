@@ -1,10 +1,10 @@
 // Print delivery: the card in a temporary file, printed by the services library.
 #include "Print.h"
 
+#include "../common/Centre.h"
+#include "../common/DialogText.h"
+#include "../common/RecordDialog.h"
 #include "../resources/resource.h"
-#include "../wizard/Centre.h"
-#include "../wizard/DialogText.h"
-#include "../wizard/FlowDialogs.h"
 #include "RecordFile.h"
 #include "Render.h"
 #include "Services.h"
@@ -88,7 +88,6 @@ int PrintCard(const RegistrationRecord *rec)
 
 int RunPrintReminder(HWND owner, RegistrationRecord *rec)
 {
-    return static_cast<int>(DialogBoxParamA(rec->ModuleInstance,
-                                            MAKEINTRESOURCEA(IDD_PRINT_REMINDER), owner,
-                                            ReminderProc, reinterpret_cast<LPARAM>(rec)));
+    return RunDialog(owner, rec->ModuleInstance, IDD_PRINT_REMINDER, ReminderProc,
+                     reinterpret_cast<LPARAM>(rec));
 }

@@ -3,11 +3,11 @@
 
 #include <cstring>
 
+#include "../common/Centre.h"
+#include "../common/Placeholder.h"
+#include "../common/RecordDialog.h"
+#include "../common/StringTable.h"
 #include "../resources/resource.h"
-#include "../wizard/Centre.h"
-#include "../wizard/FlowDialogs.h"
-#include "../wizard/Placeholder.h"
-#include "../wizard/StringTable.h"
 #include "InputFilter.h"
 
 namespace {
@@ -139,8 +139,7 @@ int RunPage(HWND owner, RegistrationRecord *rec, int id, DLGPROC proc)
 {
     if (!rec)
         return -1;
-    return static_cast<int>(DialogBoxParamA(rec->ModuleInstance, MAKEINTRESOURCEA(id), owner,
-                                            proc, reinterpret_cast<LPARAM>(rec)));
+    return RunDialog(owner, rec->ModuleInstance, id, proc, reinterpret_cast<LPARAM>(rec));
 }
 
 }  // namespace

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "../common/Placeholder.h"
 #include "../output/Services.h"
 #include "../platform/FormatText.h"
 #include "../resources/resource.h"
-#include "Placeholder.h"
 
 #define CARD_KEY(name, field) {name, offsetof(RegistrationRecord, field), sizeof(RegistrationRecord::field)}
 
