@@ -92,6 +92,6 @@ int TransmitByModem(HWND owner, RegistrationRecord *rec)
         DestroyWindow(g_statusWindow);
     g_statusWindow = nullptr;
     g_cancelRequested = false;
-    DeleteFileA(rec->RecordFilePath);
+    DeleteCardFile(rec->RecordFilePath);
     return result;
 }

@@ -25,8 +25,6 @@ void Today(char *date, size_t width)
     FormatCardDate(now.wYear, now.wMonth, now.wDay, date, width);
 }
 
-void DeletePrintFile() { DeleteFileA(g_printFile); }
-
 INT_PTR CALLBACK ReminderProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
@@ -70,19 +68,19 @@ int PrintCard(const RegistrationRecord *rec)
 
     HANDLE file = CreateCardFile(g_printFile);
     if (file == INVALID_HANDLE_VALUE) {
-        DeletePrintFile();
+        DeleteCardFile(g_printFile);
         return 1;
     }
     const bool written = RenderPrintedCard(rec, today, {WritePieceToFile, &file});
     CloseHandle(file);
     if (!written) {
-        DeletePrintFile();
+        DeleteCardFile(g_printFile);
         return 2;
     }
 
     // The library is done with the file when it returns.
     const int result = ZvPrintFile(g_printFile, kPrintOne);
-    DeletePrintFile();
+    DeleteCardFile(g_printFile);
     return result;
 }
 

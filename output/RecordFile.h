@@ -11,6 +11,10 @@ int WriteRecordFile(const RegistrationRecord *rec);
 // be. Any path the system takes works, however deep.
 HANDLE CreateCardFile(const char *path);
 
+// Deletes a file the card made, as deep as CreateCardFile takes; false when it
+// could not be deleted (or was not there).
+bool DeleteCardFile(const char *path);
+
 // A rendered piece written to the open file the context points to (a HANDLE);
 // false when it was not written whole.
 bool WritePieceToFile(void *file, const char *piece, size_t length);

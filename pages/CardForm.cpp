@@ -7,6 +7,7 @@
 #include "../common/Placeholder.h"
 #include "../common/RecordDialog.h"
 #include "../common/StringTable.h"
+#include "../platform/ModuleString.h"
 #include "../resources/resource.h"
 #include "InputFilter.h"
 
@@ -203,8 +204,7 @@ void ReportMissingField(HWND dialog, int labelId)
         label[length - 1] = '\0';
 
     char text[256];
-    if (LoadStringA(rec->ModuleInstance, IDS_MISSING_FIELD, text, sizeof text) <= 0)
-        text[0] = '\0';
+    LoadModuleString(rec->ModuleInstance, IDS_MISSING_FIELD, text);
     SubstitutePlaceholder(1, text, label, sizeof text - 1);
     MessageBoxA(dialog, text, rec->ProductName, MB_OK);
 }
