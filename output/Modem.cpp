@@ -4,8 +4,8 @@
 #include "../common/Centre.h"
 #include "../common/RecordDialog.h"
 #include "../resources/resource.h"
+#include "../services/Services.h"
 #include "RecordFile.h"
-#include "Services.h"
 
 namespace {
 

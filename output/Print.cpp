@@ -5,9 +5,9 @@
 #include "../common/DialogText.h"
 #include "../common/RecordDialog.h"
 #include "../resources/resource.h"
+#include "../services/Services.h"
 #include "RecordFile.h"
 #include "Render.h"
-#include "Services.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The dialogs after a transfer: the problem dialog with its message, and the success dialog.
-#include "Modem.h"
+#include "TransmitResult.h"
 
 #include "../common/Centre.h"
 #include "../common/DialogText.h"

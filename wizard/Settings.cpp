@@ -6,10 +6,10 @@
 #include <cstring>
 
 #include "../common/Placeholder.h"
-#include "../output/Services.h"
 #include "../platform/FormatText.h"
 #include "../platform/ModuleString.h"
 #include "../resources/resource.h"
+#include "../services/Services.h"
 
 #define CARD_KEY(name, field) {name, offsetof(RegistrationRecord, field), sizeof(RegistrationRecord::field)}
 
