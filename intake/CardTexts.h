@@ -4,7 +4,7 @@
 #pragma once
 #include <cstddef>
 
-#include "wizard/Record.h"
+#include "common/Record.h"
 
 enum CardListId {
     LIST_PURCHASE_TYPE,

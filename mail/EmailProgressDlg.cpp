@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "../output/Render.h"
+#include "../platform/ModuleString.h"
 #include "../platform/Trace.h"
 #include "../resources/resource.h"
 #include "SmtpConversation.h"
@@ -157,8 +158,7 @@ void CEmailProgressDlg::Converse()
 CString CEmailProgressDlg::LoadText(UINT id) const
 {
     char text[kStringWidth];
-    if (LoadStringA(m_hResources, id, text, sizeof text) <= 0)
-        text[0] = '\0';
+    LoadModuleString(m_hResources, id, text);
     return text;
 }
 

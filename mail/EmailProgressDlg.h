@@ -1,8 +1,8 @@
 // The "E-Mail Progress" dialog: mails the card to the vendor's mailbox.
 #pragma once
+#include "../common/Record.h"
 #include "../platform/CString.h"
 #include "../platform/Dialog.h"
-#include "../wizard/Record.h"
 
 class QSocket;
 

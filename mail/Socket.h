@@ -46,7 +46,7 @@ public:
     int ReportError(const char *file, int site);
     void ShowError();
 
-    // For tests: a shorter bound on each ReadLine wait.
+    // Bounds each ReadLine wait by ms instead of REPLY_DEADLINE_MS.
     void SetReplyDeadline(DWORD ms) { m_nReplyDeadline = ms; }
 
     void OnReceive(int error) override;

@@ -1,11 +1,11 @@
 // Modem delivery: one transfer attempt with its modeless status window and cancel.
 #include "Modem.h"
 
+#include "../common/Centre.h"
+#include "../common/RecordDialog.h"
 #include "../resources/resource.h"
-#include "../wizard/Centre.h"
-#include "../wizard/FlowDialogs.h"
+#include "../services/Services.h"
 #include "RecordFile.h"
-#include "Services.h"
 
 namespace {
 
@@ -92,6 +92,6 @@ int TransmitByModem(HWND owner, RegistrationRecord *rec)
         DestroyWindow(g_statusWindow);
     g_statusWindow = nullptr;
     g_cancelRequested = false;
-    DeleteFileA(rec->RecordFilePath);
+    DeleteCardFile(rec->RecordFilePath);
     return result;
 }

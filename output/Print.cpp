@@ -1,13 +1,13 @@
 // Print delivery: the card in a temporary file, printed by the services library.
 #include "Print.h"
 
+#include "../common/Centre.h"
+#include "../common/DialogText.h"
+#include "../common/RecordDialog.h"
 #include "../resources/resource.h"
-#include "../wizard/Centre.h"
-#include "../wizard/DialogText.h"
-#include "../wizard/FlowDialogs.h"
+#include "../services/Services.h"
 #include "RecordFile.h"
 #include "Render.h"
-#include "Services.h"
 
 namespace {
 
@@ -24,8 +24,6 @@ void Today(char *date, size_t width)
     GetLocalTime(&now);
     FormatCardDate(now.wYear, now.wMonth, now.wDay, date, width);
 }
-
-void DeletePrintFile() { DeleteFileA(g_printFile); }
 
 INT_PTR CALLBACK ReminderProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -70,25 +68,24 @@ int PrintCard(const RegistrationRecord *rec)
 
     HANDLE file = CreateCardFile(g_printFile);
     if (file == INVALID_HANDLE_VALUE) {
-        DeletePrintFile();
+        DeleteCardFile(g_printFile);
         return 1;
     }
     const bool written = RenderPrintedCard(rec, today, {WritePieceToFile, &file});
     CloseHandle(file);
     if (!written) {
-        DeletePrintFile();
+        DeleteCardFile(g_printFile);
         return 2;
     }
 
     // The library is done with the file when it returns.
     const int result = ZvPrintFile(g_printFile, kPrintOne);
-    DeletePrintFile();
+    DeleteCardFile(g_printFile);
     return result;
 }
 
 int RunPrintReminder(HWND owner, RegistrationRecord *rec)
 {
-    return static_cast<int>(DialogBoxParamA(rec->ModuleInstance,
-                                            MAKEINTRESOURCEA(IDD_PRINT_REMINDER), owner,
-                                            ReminderProc, reinterpret_cast<LPARAM>(rec)));
+    return RunDialog(owner, rec->ModuleInstance, IDD_PRINT_REMINDER, ReminderProc,
+                     reinterpret_cast<LPARAM>(rec));
 }

@@ -1,6 +1,6 @@
 // Print delivery: the printed card through the services library, and the Reminder dialog.
 #pragma once
-#include "../wizard/Record.h"
+#include "../common/Record.h"
 
 // Writes the printed card to a new temporary file, prints it and deletes the
 // file. 0 printed, 1 the temporary file cannot be opened, 2 writing it failed,

@@ -9,6 +9,8 @@ HANDLE CreateCardFile(const char *path)
                        nullptr);
 }
 
+bool DeleteCardFile(const char *path) { return DeleteFileA(path) != FALSE; }
+
 bool WritePieceToFile(void *file, const char *piece, size_t length)
 {
     DWORD written = 0;
@@ -27,7 +29,7 @@ int WriteRecordFile(const RegistrationRecord *rec)
     CloseHandle(file);
     if (!written) {
         // A half-written line must never be taken for a record.
-        DeleteFileA(rec->RecordFilePath);
+        DeleteCardFile(rec->RecordFilePath);
         return 2;
     }
     return 0;

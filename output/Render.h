@@ -2,7 +2,7 @@
 #pragma once
 #include <cstddef>
 
-#include "../wizard/Record.h"
+#include "../common/Record.h"
 
 enum {
     RENDER_LINE_WIDTH = 1024,  // one formatted piece, terminator included

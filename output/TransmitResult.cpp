@@ -1,10 +1,10 @@
 // The dialogs after a transfer: the problem dialog with its message, and the success dialog.
-#include "Modem.h"
+#include "TransmitResult.h"
 
+#include "../common/Centre.h"
+#include "../common/DialogText.h"
+#include "../common/RecordDialog.h"
 #include "../resources/resource.h"
-#include "../wizard/Centre.h"
-#include "../wizard/DialogText.h"
-#include "../wizard/FlowDialogs.h"
 #include "TransferErrors.h"
 
 namespace {
@@ -61,15 +61,12 @@ INT_PTR CALLBACK SuccessProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
 int ShowTransmissionProblem(HWND owner, int error, RegistrationRecord *rec)
 {
     CopyField(g_problemText, TransferErrorText(error));
-    return static_cast<int>(DialogBoxParamA(rec->ModuleInstance,
-                                            MAKEINTRESOURCEA(IDD_TRANSMIT_PROBLEM), owner,
-                                            ProblemProc,
-                                            reinterpret_cast<LPARAM>(g_problemText)));
+    return RunDialog(owner, rec->ModuleInstance, IDD_TRANSMIT_PROBLEM, ProblemProc,
+                     reinterpret_cast<LPARAM>(g_problemText));
 }
 
 int RunTransmissionSuccess(HWND owner, RegistrationRecord *rec)
 {
-    return static_cast<int>(DialogBoxParamA(rec->ModuleInstance,
-                                            MAKEINTRESOURCEA(IDD_TRANSMIT_SUCCESS), owner,
-                                            SuccessProc, reinterpret_cast<LPARAM>(rec)));
+    return RunDialog(owner, rec->ModuleInstance, IDD_TRANSMIT_SUCCESS, SuccessProc,
+                     reinterpret_cast<LPARAM>(rec));
 }

@@ -3,11 +3,12 @@
 
 #include <cstring>
 
+#include "../common/Centre.h"
+#include "../common/Placeholder.h"
+#include "../common/RecordDialog.h"
+#include "../common/StringTable.h"
+#include "../platform/ModuleString.h"
 #include "../resources/resource.h"
-#include "../wizard/Centre.h"
-#include "../wizard/FlowDialogs.h"
-#include "../wizard/Placeholder.h"
-#include "../wizard/StringTable.h"
 #include "InputFilter.h"
 
 namespace {
@@ -139,8 +140,7 @@ int RunPage(HWND owner, RegistrationRecord *rec, int id, DLGPROC proc)
 {
     if (!rec)
         return -1;
-    return static_cast<int>(DialogBoxParamA(rec->ModuleInstance, MAKEINTRESOURCEA(id), owner,
-                                            proc, reinterpret_cast<LPARAM>(rec)));
+    return RunDialog(owner, rec->ModuleInstance, id, proc, reinterpret_cast<LPARAM>(rec));
 }
 
 }  // namespace
@@ -204,8 +204,7 @@ void ReportMissingField(HWND dialog, int labelId)
         label[length - 1] = '\0';
 
     char text[256];
-    if (LoadStringA(rec->ModuleInstance, IDS_MISSING_FIELD, text, sizeof text) <= 0)
-        text[0] = '\0';
+    LoadModuleString(rec->ModuleInstance, IDS_MISSING_FIELD, text);
     SubstitutePlaceholder(1, text, label, sizeof text - 1);
     MessageBoxA(dialog, text, rec->ProductName, MB_OK);
 }

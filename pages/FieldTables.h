@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "../wizard/Record.h"
+#include "../common/Record.h"
 
 enum class FieldKind {
     TextEntry,    // edit control

@@ -4,10 +4,10 @@
 
 #include <cstddef>
 
+#include "../common/Centre.h"
+#include "../common/DialogText.h"
+#include "../common/RecordDialog.h"
 #include "../resources/resource.h"
-#include "../wizard/Centre.h"
-#include "../wizard/DialogText.h"
-#include "../wizard/FlowDialogs.h"
 
 namespace {
 
@@ -79,6 +79,6 @@ INT_PTR CALLBACK HardwareProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
 
 int RunHardware(HWND owner, RegistrationRecord *rec)
 {
-    return static_cast<int>(DialogBoxParamA(rec->ModuleInstance, MAKEINTRESOURCEA(IDD_HARDWARE),
-                                            owner, HardwareProc, reinterpret_cast<LPARAM>(rec)));
+    return RunDialog(owner, rec->ModuleInstance, IDD_HARDWARE, HardwareProc,
+                     reinterpret_cast<LPARAM>(rec));
 }

@@ -1,7 +1,7 @@
 // Keystroke filters, underlined labels and dotted field lines of the card pages.
 #include "InputFilter.h"
 
-#include "../wizard/FlowDialogs.h"
+#include "../common/RecordDialog.h"
 #include "KeyFilter.h"
 
 namespace {

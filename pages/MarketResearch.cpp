@@ -2,9 +2,9 @@
 // boxes whichever way the page is left.
 #include "MarketResearch.h"
 
+#include "../common/Centre.h"
+#include "../common/RecordDialog.h"
 #include "../resources/resource.h"
-#include "../wizard/Centre.h"
-#include "../wizard/FlowDialogs.h"
 
 namespace {
 
@@ -53,7 +53,6 @@ INT_PTR CALLBACK MarketResearchProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lP
 
 int RunMarketResearch(HWND owner, RegistrationRecord *rec)
 {
-    return static_cast<int>(DialogBoxParamA(rec->ModuleInstance,
-                                            MAKEINTRESOURCEA(IDD_MARKET_RESEARCH), owner,
-                                            MarketResearchProc, reinterpret_cast<LPARAM>(rec)));
+    return RunDialog(owner, rec->ModuleInstance, IDD_MARKET_RESEARCH, MarketResearchProc,
+                     reinterpret_cast<LPARAM>(rec));
 }

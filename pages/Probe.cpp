@@ -1,7 +1,7 @@
 // The hardware probe bound to the registration-services library.
 #include "Probe.h"
 
-#include "../output/Services.h"
+#include "../services/Services.h"
 #include "ProbeLogic.h"
 
 namespace {

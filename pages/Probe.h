@@ -1,5 +1,5 @@
 // The hardware probe: fills the record's hardware group from the services library.
 #pragma once
-#include "../wizard/Record.h"
+#include "../common/Record.h"
 
 void ProbeHardware(RegistrationRecord *rec);

@@ -1,7 +1,7 @@
 // The hardware probe over an interface of the services library, so the name
 // tables, the drive walk and the codes run and are tested without Windows.
 #pragma once
-#include "../wizard/Record.h"
+#include "../common/Record.h"
 
 // The probing functions of zeveze32.dll, one per ordinal; widths count the terminator.
 class ProbeServices {

@@ -21,8 +21,6 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 
 int CWinApp::ExitInstance() { return 0; }
 
-CWinApp *AfxGetApp() { return g_app; }
-
 HINSTANCE AfxGetInstanceHandle() { return g_instance; }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)

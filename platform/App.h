@@ -15,8 +15,5 @@ public:
     HINSTANCE m_hInstance = nullptr;
 };
 
-// The one application object of the module, or null before it is constructed.
-CWinApp *AfxGetApp();
-
 // The module's own instance handle, known from process attach on.
 HINSTANCE AfxGetInstanceHandle();

@@ -62,7 +62,6 @@ public:
 
     // Ends a wait in progress with WSAEINTR.
     void CancelBlockingCall();
-    BOOL IsBlocking() const { return m_bBlocking; }
 
     // The slice after which a wait tries its operation again.
     UINT m_nTimeOut = 2000;

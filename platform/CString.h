@@ -9,7 +9,6 @@ class CString {
 public:
     CString() = default;
     // Converts implicitly, as the framework's does, so a literal goes wherever a text is taken.
-    // cppcheck-suppress noExplicitConstructor
     CString(const char *text);
     CString(const char *text, int length);
     CString(const CString &other);

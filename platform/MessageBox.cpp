@@ -2,6 +2,7 @@
 #include "MessageBox.h"
 
 #include "App.h"
+#include "ModuleString.h"
 
 CString AfxAppTitle()
 {
@@ -30,7 +31,6 @@ int AfxMessageBox(const char *text, UINT type)
 int AfxMessageBox(UINT stringId, UINT type)
 {
     char text[256];
-    if (LoadStringA(AfxGetInstanceHandle(), stringId, text, sizeof text) <= 0)
-        text[0] = '\0';
+    LoadModuleString(AfxGetInstanceHandle(), stringId, text);
     return AfxMessageBox(text, type);
 }

@@ -1,5 +1,5 @@
-// Resource ids shared by GlimReg.rc and the code. The numbers are fixed: hosts,
-// tests and translated resources address dialogs, controls and strings by them.
+// Resource ids shared by GlimReg.rc and the code. The numbers are fixed: hosts
+// and translated resources address dialogs, controls and strings by them.
 #pragma once
 
 // Dialog templates.

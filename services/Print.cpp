@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "../output/Services.h"
 #include "Ini.h"
+#include "Services.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "../output/Services.h"
 #include "Ini.h"
+#include "Services.h"
 #include "Text.h"
 
 namespace {
@@ -248,7 +248,6 @@ int WINAPI ZvNextDrive(int previous)
     if (Overridden("Drives")) {
         for (const DriveSeen &d : DrivesFromIni())
             if (d.index > previous && (next == -1 || d.index < next))
-                // cppcheck-suppress useStlAlgorithm ; a least index, not a yes/no test
                 next = d.index;
         return next;
     }

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "../output/Services.h"
 #include "Ini.h"
+#include "Services.h"
 #include "Text.h"
 
 namespace {

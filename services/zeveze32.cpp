@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "../output/Services.h"
 #include "Ini.h"
+#include "Services.h"
 #include "Text.h"
 
 extern "C" {

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstring>
 
-#include "wizard/Record.h"
+#include "common/Record.h"
 
 // Every text at its full width (a width counts the terminator), filled with
 // the pattern repeated.

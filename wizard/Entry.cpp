@@ -3,11 +3,11 @@
 
 #include <cstring>
 
+#include "../common/Record.h"
 #include "../include/GlimReg.h"
 #include "../pages/Probe.h"
 #include "NameSplit.h"
 #include "RegCardApp.h"
-#include "Record.h"
 #include "Settings.h"
 #include "Steps.h"
 

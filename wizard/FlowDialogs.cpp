@@ -1,11 +1,12 @@
 // Intro, delivery choice and modem options: the dialogs that steer the wizard.
 #include "FlowDialogs.h"
 
+#include "../common/Centre.h"
+#include "../common/DialogText.h"
+#include "../common/RecordDialog.h"
+#include "../common/StringTable.h"
 #include "../resources/resource.h"
-#include "Centre.h"
 #include "DialString.h"
-#include "DialogText.h"
-#include "StringTable.h"
 
 namespace {
 
@@ -114,25 +115,22 @@ INT_PTR CALLBACK ModemOptionsProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lPar
     return FALSE;
 }
 
-int RunDialog(HWND owner, RegistrationRecord *rec, int id, DLGPROC proc)
-{
-    return static_cast<int>(DialogBoxParamA(rec->ModuleInstance, MAKEINTRESOURCEA(id), owner,
-                                            proc, reinterpret_cast<LPARAM>(rec)));
-}
-
 }  // namespace
 
 int RunIntro(HWND owner, RegistrationRecord *rec)
 {
-    return RunDialog(owner, rec, IDD_INTRO, IntroProc);
+    return RunDialog(owner, rec->ModuleInstance, IDD_INTRO, IntroProc,
+                     reinterpret_cast<LPARAM>(rec));
 }
 
 int RunDeliveryChoice(HWND owner, RegistrationRecord *rec)
 {
-    return RunDialog(owner, rec, IDD_DELIVERY, DeliveryProc);
+    return RunDialog(owner, rec->ModuleInstance, IDD_DELIVERY, DeliveryProc,
+                     reinterpret_cast<LPARAM>(rec));
 }
 
 int RunModemOptions(HWND owner, RegistrationRecord *rec)
 {
-    return RunDialog(owner, rec, IDD_MODEM_OPTIONS, ModemOptionsProc);
+    return RunDialog(owner, rec->ModuleInstance, IDD_MODEM_OPTIONS, ModemOptionsProc,
+                     reinterpret_cast<LPARAM>(rec));
 }

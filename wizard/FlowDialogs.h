@@ -1,20 +1,9 @@
 // The three dialogs that steer the wizard: intro, delivery choice, modem options.
 #pragma once
-#include "Record.h"
+#include "../common/Record.h"
 
 // Each gives the id of the control that ended it (162 on close), or -1 when
 // the dialog cannot be created.
 int RunIntro(HWND owner, RegistrationRecord *rec);          // 161, 162 or 223
 int RunDeliveryChoice(HWND owner, RegistrationRecord *rec); // 123, 124, 162 or 163
 int RunModemOptions(HWND owner, RegistrationRecord *rec);   // 145 or 162
-
-// The record kept in a dialog's user data from its initialisation on.
-inline RegistrationRecord *DialogRecord(HWND dialog)
-{
-    return reinterpret_cast<RegistrationRecord *>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-inline RegistrationRecord *KeepDialogRecord(HWND dialog, LPARAM param)
-{
-    SetWindowLongPtrA(dialog, DWLP_USER, param);
-    return reinterpret_cast<RegistrationRecord *>(param);
-}

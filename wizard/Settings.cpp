@@ -5,10 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "../output/Services.h"
+#include "../common/Placeholder.h"
 #include "../platform/FormatText.h"
+#include "../platform/ModuleString.h"
 #include "../resources/resource.h"
-#include "Placeholder.h"
+#include "../services/Services.h"
 
 #define CARD_KEY(name, field) {name, offsetof(RegistrationRecord, field), sizeof(RegistrationRecord::field)}
 
@@ -127,8 +128,7 @@ void LoadConfiguration(RegistrationRecord *rec)
 
     for (const ConfigString &s : kConfigStrings) {
         char *field = reinterpret_cast<char *>(rec) + s.offset;
-        if (LoadStringA(rec->ModuleInstance, s.id, field, static_cast<int>(s.width)) <= 0)
-            field[0] = '\0';
+        LoadModuleString(rec->ModuleInstance, s.id, field, s.width);
     }
 
     char modulePath[MAX_PATH];

@@ -1,6 +1,6 @@
 // The settings file beside the library and the product configuration strings.
 #pragma once
-#include "Record.h"
+#include "../common/Record.h"
 
 // Loads the configuration strings into the record and resolves the settings
 // and record-file paths from the library's own location.

@@ -5,6 +5,7 @@
 #include "../output/Modem.h"
 #include "../output/Print.h"
 #include "../output/RecordFile.h"
+#include "../output/TransmitResult.h"
 #include "../pages/CardForm.h"
 #include "../pages/Hardware.h"
 #include "../pages/MarketResearch.h"

@@ -1,7 +1,7 @@
 // The wizard's steps as they run for real: dialogs and deliveries on the record.
 #pragma once
+#include "../common/Record.h"
 #include "Flow.h"
-#include "Record.h"
 
 class WizardSteps : public FlowSteps {
 public:

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "wizard/Placeholder.h"
+#include "common/Placeholder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

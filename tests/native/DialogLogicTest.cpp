@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "common/Centre.h"
 #include "platform/SocketVersion.h"
-#include "wizard/Centre.h"
 #include "wizard/DialString.h"
 
 namespace {

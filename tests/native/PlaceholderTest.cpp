@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "wizard/Placeholder.h"
+#include "common/Placeholder.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <cstring>
 #include <string>
 
+#include "common/RecordDialog.h"
 #include "pages/CardForm.h"
 #include "pages/InputFilter.h"
 #include "resources/resource.h"
 #include "tests/driver/Fixture.h"
 #include "tests/driver/UiDriver.h"
-#include "wizard/FlowDialogs.h"
 
 namespace {
 

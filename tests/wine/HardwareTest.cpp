@@ -5,10 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "output/Services.h"
 #include "pages/Hardware.h"
 #include "pages/Probe.h"
 #include "resources/resource.h"
+#include "services/Services.h"
 #include "tests/driver/CardWalk.h"
 #include "tests/driver/UiDriver.h"
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "common/Record.h"
 #include "resources/resource.h"
 #include "tests/driver/CardWalk.h"
 #include "tests/driver/Fixture.h"
 #include "tests/driver/UiDriver.h"
-#include "wizard/Record.h"
 #include "wizard/Settings.h"
 
 namespace {

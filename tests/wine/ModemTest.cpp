@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "output/Modem.h"
 #include "output/Render.h"
+#include "output/TransmitResult.h"
 #include "pages/ProbeLogic.h"
 #include "resources/resource.h"
 #include "tests/PieceText.h"

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "../platform/ModuleString.h"
 #include "Placeholder.h"
 
 namespace {
@@ -21,7 +22,6 @@ void SubstituteControlText(HWND dialog, int control, const char *value)
 
 const char *LoadDialogString(HINSTANCE instance, UINT id)
 {
-    if (LoadStringA(instance, id, g_text, sizeof g_text) <= 0)
-        g_text[0] = '\0';
+    LoadModuleString(instance, id, g_text);
     return g_text;
 }

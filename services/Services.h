@@ -1,4 +1,5 @@
-// The registration-services library zeveze32.dll, imported by ordinal only.
+// The registration-services library zeveze32.dll: the card imports it by
+// ordinal only (exports.txt numbers them), the stand-in here implements it.
 // Every function runs on the caller's thread; widths count the terminator.
 #pragma once
 #include <windows.h>

@@ -7,7 +7,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-// The native test build sees the record without <windows.h>; the handles keep their size.
+// The portable logic sees the record without <windows.h>; the handles keep their size.
 typedef void *HINSTANCE;
 typedef void *HFONT;
 typedef intptr_t (*WNDPROC)(void *, unsigned, uintptr_t, intptr_t);

@@ -1,4 +1,4 @@
-// String-table helpers used by the dialogs: loading a text, filling a combo box.
+// Filling a combo box from a range of the string table.
 #pragma once
 #include <windows.h>
 
