@@ -7,8 +7,10 @@
 //            [--name TEXT] [--company TEXT] [--serial TEXT]
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -127,10 +129,10 @@ bool Player::Play()
                                   {"print", IDC_PRINT, "Print"},
                                   {"send", IDC_SEND, "Send"},
                                   {"later", IDC_REGISTER_LATER, "Register Later"}};
-    const Road *road = &kRoads[0];
-    for (const Road &r : kRoads)
-        if (m_o.road == r.option)
-            road = &r;
+    const Road *road = std::find_if(std::begin(kRoads), std::end(kRoads),
+                                    [this](const Road &r) { return m_o.road == r.option; });
+    if (road == std::end(kRoads))
+        road = &kRoads[0];
     const int choice = road->button;
 
     CardWalk walk;
