@@ -6,6 +6,17 @@
 #include <fstream>
 #include <sstream>
 
+const char kFixedMachine[] = "[Probe]\r\n"
+                             "Cpu=0x42\r\n"
+                             "Memory=640,15360\r\n"
+                             "Display=VGA,2\r\n"
+                             "Drives=A:32,C:128:540,D:5\r\n"
+                             "Mouse=0x24\r\n"
+                             "Printer=Laser\r\n"
+                             "Parallel=1\r\n"
+                             "Dos=6.22\r\n"
+                             "Windows=3.11\r\n";
+
 HostUserRecord MakeUser(const char *name, const char *company, const char *serial)
 {
     HostUserRecord user;

@@ -39,6 +39,10 @@ private:
     HMODULE m_lib = nullptr;
 };
 
+// The stand-in's [Probe] section presenting one machine, whatever machine runs
+// the tests, so that what the card sends can be written out in full.
+extern const char kFixedMachine[];
+
 // Rewrites one entry of a module's string table in place (the module must not
 // be loaded), as the tests do to point a copy of the library elsewhere.
 bool RewriteString(const std::string &modulePath, int id, const std::string &text);

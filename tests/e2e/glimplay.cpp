@@ -7,22 +7,23 @@
 //            [--name TEXT] [--company TEXT] [--serial TEXT]
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "include/GlimReg.h"
 #include "resources/resource.h"
+#include "tests/driver/CardWalk.h"
 #include "tests/driver/Fixture.h"
 #include "tests/driver/HostProcess.h"
 #include "tests/driver/UiDriver.h"
 
 namespace {
 
-const char kCardCaption[] = "Electronic Registration Card";
 const int kSteps = 9;
-const int kMailStatus = 238;  // the progress text of the e-mail dialog
 
 std::string OwnFolder()
 {
@@ -118,71 +119,77 @@ private:
 
 bool Player::Play()
 {
-    HWND intro = ui::WaitForDialog(kCardCaption, IDC_NEVER_REGISTER);
-    if (!intro)
-        return Fail("the intro did not show");
-    Shot(intro, "intro");
-    ui::Click(intro, IDC_REGISTER_NOW);
-    Step(1, "intro: Register Now");
-
-    HWND card = ui::WaitForDialog(kCardCaption, IDC_CARD_FIRST_NAME);
-    if (!card)
-        return Fail("the card form did not show");
-    // Typed in lower case: the card capitalises names and places itself.
-    const std::vector<std::pair<int, std::string>> typed = {
-        {IDC_CARD_ADDRESS1, "1400 harbor point drive"}, {IDC_CARD_CITY, "millbrook"},
-        {IDC_CARD_STATE, "oregon"}, {IDC_CARD_COUNTRY, "usa"},
-        {IDC_CARD_PHONE, "(503) 555-0110"}, {IDC_CARD_EMAIL, "ann.smith@harbor.example"},
-        {IDC_CARD_PURCHASED_FROM, "corner computers"}, {IDC_CARD_PURCHASE_DATE, "11/02/26"},
+    // The roads by their option, the first also for an option not known.
+    struct Road {
+        const char *option;
+        int button;
+        const char *label;
     };
-    for (const auto &t : typed)
-        Type(card, t.first, t.second);
-    Shot(card, "card-form");
-    ui::Click(card, IDC_REGISTER_NOW);
-    Step(2, "card form: typed keystroke by keystroke, Zip left empty, OK");
+    static const Road kRoads[] = {{"email", IDC_EMAIL, "E-Mail"},
+                                  {"print", IDC_PRINT, "Print"},
+                                  {"send", IDC_SEND, "Send"},
+                                  {"later", IDC_REGISTER_LATER, "Register Later"}};
+    const Road *road = std::find_if(std::begin(kRoads), std::end(kRoads),
+                                    [this](const Road &r) { return m_o.road == r.option; });
+    if (road == std::end(kRoads))
+        road = &kRoads[0];
+    const int choice = road->button;
 
-    HWND required = ui::WaitForWindow("Required Information");
-    if (!required)
-        return Fail("the required-information page did not show");
-    Shot(required, "required-information");
-    Type(required, IDC_CARD_ZIP, "97499");
-    ui::Click(required, IDC_REGISTER_NOW);
-    Step(3, "required information: Zip/Postal Code filled in, OK");
+    CardWalk walk;
+    walk.intro = [this](HWND intro) {
+        Shot(intro, "intro");
+        ui::Click(intro, IDC_REGISTER_NOW);
+        Step(1, "intro: Register Now");
+    };
+    walk.card = [this](HWND card) {
+        // Typed in lower case: the card capitalises names and places itself.
+        const CardEntries typed = {
+            {IDC_CARD_ADDRESS1, "1400 harbor point drive"}, {IDC_CARD_CITY, "millbrook"},
+            {IDC_CARD_STATE, "oregon"}, {IDC_CARD_COUNTRY, "usa"},
+            {IDC_CARD_PHONE, "(503) 555-0110"}, {IDC_CARD_EMAIL, "ann.smith@harbor.example"},
+            {IDC_CARD_PURCHASED_FROM, "corner computers"}, {IDC_CARD_PURCHASE_DATE, "11/02/26"},
+        };
+        for (const auto &t : typed)
+            Type(card, t.first, t.second);
+        Shot(card, "card-form");
+        ui::Click(card, IDC_REGISTER_NOW);
+        Step(2, "card form: typed keystroke by keystroke, Zip left empty, OK");
+    };
+    walk.required = [this](HWND required) {
+        Shot(required, "required-information");
+        Type(required, IDC_CARD_ZIP, "97499");
+        ui::Click(required, IDC_REGISTER_NOW);
+        Step(3, "required information: Zip/Postal Code filled in, OK");
+    };
+    walk.questionnaire = [this](HWND research) {
+        const int ticked[] = {IDC_RESEARCH_QUESTION_FIRST, IDC_RESEARCH_QUESTION_FIRST + 4,
+                              IDC_RESEARCH_QUESTION_FIRST + 30};
+        for (int id : ticked)
+            ui::Check(research, id, true);
+        Shot(research, "market-research");
+        ui::Click(research, IDOK);
+        Step(4, "market research: 3 questions ticked");
+    };
+    walk.hardware = [this](HWND hardware) {
+        Shot(hardware, "hardware");
+        const std::string machine = ui::ControlText(hardware, IDC_HARDWARE_CPU) + ", " +
+                                    ui::ControlText(hardware, IDC_HARDWARE_MEMORY);
+        ui::Click(hardware, IDOK);
+        Step(5, "hardware configuration: " + machine + ", OK");
+    };
+    walk.delivery = [this, road](HWND delivery) {
+        Shot(delivery, "delivery-choice");
+        ui::Click(delivery, road->button);
+        Step(6, std::string("delivery choice: ") + road->label);
+    };
+    const std::string failure = PlayPages(walk);
+    if (!failure.empty())
+        return Fail(failure.c_str());
 
-    HWND research = ui::WaitForWindow("Market Research");
-    if (!research)
-        return Fail("the market research page did not show");
-    const int ticked[] = {IDC_RESEARCH_QUESTION_FIRST, IDC_RESEARCH_QUESTION_FIRST + 4,
-                          IDC_RESEARCH_QUESTION_FIRST + 30};
-    for (int id : ticked)
-        ui::Check(research, id, true);
-    Shot(research, "market-research");
-    ui::Click(research, IDOK);
-    Step(4, "market research: 3 questions ticked");
-
-    HWND hardware = ui::WaitForWindow("Hardware Configuration");
-    if (!hardware)
-        return Fail("the hardware page did not show");
-    Shot(hardware, "hardware");
-    const std::string machine = ui::ControlText(hardware, IDC_HARDWARE_CPU) + ", " +
-                                ui::ControlText(hardware, IDC_HARDWARE_MEMORY);
-    ui::Click(hardware, IDOK);
-    Step(5, "hardware configuration: " + machine + ", OK");
-
-    HWND delivery = ui::WaitForDialog(kCardCaption, IDC_EMAIL);
-    if (!delivery)
-        return Fail("the delivery choice did not show");
-    Shot(delivery, "delivery-choice");
-
-    if (m_o.road == "later") {
-        ui::Click(delivery, IDC_REGISTER_LATER);
-        Step(6, "delivery choice: Register Later");
+    if (choice == IDC_REGISTER_LATER)
         return true;
-    }
-    if (m_o.road == "print") {
-        ui::Click(delivery, IDC_PRINT);
-        Step(6, "delivery choice: Print");
-        HWND reminder = ui::WaitForWindow("Reminder", 20000);
+    if (choice == IDC_PRINT) {
+        HWND reminder = WaitFor(dialogs::Reminder, 20000);
         if (!reminder)
             return Fail("the reminder did not show");
         Shot(reminder, "reminder");
@@ -190,19 +197,17 @@ bool Player::Play()
         Step(7, "printed; reminder: Continue");
         return true;
     }
-    if (m_o.road == "send") {
-        ui::Click(delivery, IDC_SEND);
-        Step(6, "delivery choice: Send");
-        HWND modem = ui::WaitForWindow("Outside Line Prefix");
+    if (choice == IDC_SEND) {
+        HWND modem = WaitFor(dialogs::ModemOptions);
         if (!modem)
             return Fail("the modem options did not show");
         Type(modem, IDC_MODEM_PREFIX, "9");
         Shot(modem, "modem-options");
         ui::Click(modem, IDC_CONTINUE);
         Step(7, "modem options: prefix 9, Continue");
-        if (HWND status = ui::WaitForWindow("Modem Transmission Status", 20000))
+        if (HWND status = WaitFor(dialogs::ModemStatus, 20000))
             Shot(status, "modem-status");
-        HWND done = ui::WaitForWindow("Transmission Successful", 60000);
+        HWND done = WaitFor(dialogs::TransmissionSuccess, 60000);
         if (!done)
             return Fail("the transmission did not succeed");
         Shot(done, "transmission-successful");
@@ -210,16 +215,14 @@ bool Player::Play()
         Step(8, "transmission successful: Continue");
         return true;
     }
-    ui::Click(delivery, IDC_EMAIL);
-    Step(6, "delivery choice: E-Mail");
-    HWND mail = ui::WaitForWindow("E-Mail Progress", 20000);
+    HWND mail = WaitFor(dialogs::EmailProgress, 20000);
     if (!mail)
         return Fail("the e-mail progress did not show");
     const DWORD start = GetTickCount();
     while (!IsWindowEnabled(GetDlgItem(mail, IDOK)) && GetTickCount() - start < 60000)
         Sleep(50);
     Shot(mail, "email-progress");
-    const std::string text = ui::Text(GetDlgItem(mail, kMailStatus));
+    const std::string text = ui::ControlText(mail, IDC_EMAIL_STATUS);
     Step(7, "e-mail: " + text.substr(0, text.find('\n')));
     if (!IsWindowEnabled(GetDlgItem(mail, IDOK)))
         return Fail("the mail was not accepted");

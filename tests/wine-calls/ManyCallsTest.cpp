@@ -19,7 +19,6 @@
 #include "tests/driver/Fixture.h"
 #include "tests/driver/HostProcess.h"
 #include "tests/driver/UiDriver.h"
-#include "tests/driver/Walk.h"
 
 namespace {
 
@@ -149,7 +148,7 @@ struct Road {
 void PrintAndContinue(HWND delivery)
 {
     ui::Click(delivery, IDC_PRINT);
-    if (HWND reminder = ui::WaitForWindow("Reminder"))
+    if (HWND reminder = WaitFor(dialogs::Reminder))
         ui::Click(reminder, IDC_CONTINUE);
 }
 
@@ -157,25 +156,13 @@ void PrintAndContinue(HWND delivery)
 void MailAndOk(HWND delivery)
 {
     ui::Click(delivery, IDC_EMAIL);
-    HWND progress = ui::WaitForWindow("E-Mail Progress");
+    HWND progress = WaitFor(dialogs::EmailProgress);
     if (!progress)
         return;
     const DWORD start = GetTickCount();
     while (!IsWindowEnabled(ui::Control(progress, IDOK)) && GetTickCount() - start < 20000)
         Sleep(10);
     ui::Click(progress, IsWindowEnabled(ui::Control(progress, IDOK)) ? IDOK : IDCANCEL);
-}
-
-// The card form filled with the required fields and a sender address.
-void FillCardWithEmail(HWND card)
-{
-    CardEntries entries = RequiredEntries();
-    entries.push_back({IDC_CARD_EMAIL, "ann@harbor.example"});
-    for (const auto &e : entries) {
-        SetDlgItemTextA(card, e.first, "");
-        ui::Type(card, e.first, e.second);
-    }
-    ui::Click(card, IDC_REGISTER_NOW);
 }
 
 // The next "result R outcome O" line of the host.
@@ -212,7 +199,7 @@ TEST(ManyCalls, FiguresStayFlatOverTheRoads)
 
     // The instruments see a leak in the host: four handles and 2 MB put there
     // show up. The host is measured once it waits in its first intro.
-    ASSERT_NE(nullptr, FindIntro());
+    ASSERT_NE(nullptr, WaitFor(dialogs::Intro));
     const Figures before = Measure(host.Process(), host.Pid());
     HANDLE events[4];
     for (HANDLE &e : events) {
@@ -242,7 +229,8 @@ TEST(ManyCalls, FiguresStayFlatOverTheRoads)
         const Road &road = roads[(call - 1) % roadCount];
         CardWalk walk;
         walk.delivery = road.delivery;
-        walk.card = FillCardWithEmail;
+        // The e-mail road needs a sender address.
+        walk.entries.push_back({IDC_CARD_EMAIL, "ann@harbor.example"});
         ASSERT_EQ("", PlayPages(walk)) << "call " << call << ", " << road.name;
         int result = -9999, outcome = -1;
         ASSERT_TRUE(NextResult(host, &result, &outcome)) << "call " << call << ", " << road.name;
@@ -251,7 +239,7 @@ TEST(ManyCalls, FiguresStayFlatOverTheRoads)
         // Each figure is read while the host waits in its next intro.
         const bool sampled = call == kWarmUp || (call > kWarmUp && call % 50 == 0);
         if (sampled) {
-            ASSERT_NE(nullptr, FindIntro()) << "call " << call + 1;
+            ASSERT_NE(nullptr, WaitFor(dialogs::Intro)) << "call " << call + 1;
         }
         if (call == kWarmUp) {
             warm = Measure(host.Process(), host.Pid());

@@ -6,6 +6,7 @@
 
 #include "pages/CardForm.h"
 #include "resources/resource.h"
+#include "tests/driver/CardWalk.h"
 #include "tests/driver/UiDriver.h"
 
 namespace {
@@ -51,7 +52,7 @@ TEST(DottedLine, BottomRowOfEveryTextEntryAlternatesTwoDarkTwoLight)
     rec.ModuleInstance = GetModuleHandleA(nullptr);
     CopyField(rec.Company, "Harbor Graphics");
     Played page([&] { return RunCardForm(nullptr, &rec); });
-    HWND dlg = ui::WaitForWindow("Electronic Registration Card");
+    HWND dlg = WaitFor(dialogs::CardForm);
     ASSERT_NE(nullptr, dlg);
 
     const bool reachable = CanDrawOnBottomRow(ui::Control(dlg, IDC_CARD_FIRST_NAME));

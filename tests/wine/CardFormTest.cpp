@@ -9,13 +9,11 @@
 #include "pages/CardForm.h"
 #include "pages/InputFilter.h"
 #include "resources/resource.h"
+#include "tests/driver/CardWalk.h"
 #include "tests/driver/Fixture.h"
 #include "tests/driver/UiDriver.h"
 
 namespace {
-
-const char kCardCaption[] = "Electronic Registration Card";
-const char kRequiredCaption[] = "Required Information";
 
 // A record as the entry leaves it before the pages: zeroed, with the module
 // (this test program carries the resources) and the product name.
@@ -98,7 +96,7 @@ TEST(CardForm, TypedCharactersAreFilteredAndCapitalisedByField)
 
     TestRecord t;
     Played page([&] { return RunCardForm(nullptr, &t.rec); });
-    HWND dlg = ui::WaitForWindow(kCardCaption);
+    HWND dlg = WaitFor(dialogs::CardForm);
     ASSERT_NE(nullptr, dlg);
     for (const Case &c : cases) {
         ui::Type(dlg, c.control, c.typed);
@@ -120,7 +118,7 @@ TEST(CardForm, BoundTextIsShownAsStoredAndTheCaretDecidesCapitals)
     CopyField(t.rec.City, "ondon");
     CopyField(t.rec.SerialNumber, "GB-200-0001");
     Played page([&] { return RunCardForm(nullptr, &t.rec); });
-    HWND dlg = ui::WaitForWindow(kCardCaption);
+    HWND dlg = WaitFor(dialogs::CardForm);
     ASSERT_NE(nullptr, dlg);
 
     EXPECT_EQ("ann marie", ui::ControlText(dlg, IDC_CARD_FIRST_NAME));
@@ -158,7 +156,7 @@ TEST(CardForm, OkWithARequiredFieldEmptyLeadsToTheRequiredPageUntilAllAreFilled)
     TestRecord t;
     {
         Played form([&] { return RunCardForm(nullptr, &t.rec); });
-        HWND dlg = ui::WaitForWindow(kCardCaption);
+        HWND dlg = WaitFor(dialogs::CardForm);
         ASSERT_NE(nullptr, dlg);
         ui::Type(dlg, IDC_CARD_COMPANY, "harbor graphics");
         ui::Click(dlg, IDC_REGISTER_NOW);
@@ -168,7 +166,7 @@ TEST(CardForm, OkWithARequiredFieldEmptyLeadsToTheRequiredPageUntilAllAreFilled)
     EXPECT_STREQ("Harbor Graphics", t.rec.Company);
 
     Played page([&] { return RunRequiredInfo(nullptr, &t.rec); });
-    HWND dlg = ui::WaitForWindow(kRequiredCaption);
+    HWND dlg = WaitFor(dialogs::RequiredInfo);
     ASSERT_NE(nullptr, dlg);
     EXPECT_TRUE(ui::WaitForFocus(dlg, IDC_CARD_FIRST_NAME));
     EXPECT_TRUE(ui::IsCentredOnDesktop(dlg));
@@ -209,7 +207,7 @@ TEST(CardForm, ListsSelectTheSavedTextAndStoreTheirEntries)
     CopyField(t.rec.IHaveUsed, "no such entry");
     CopyField(t.rec.Service, "Fidonet");
     Played page([&] { return RunCardForm(nullptr, &t.rec); });
-    HWND dlg = ui::WaitForWindow(kCardCaption);
+    HWND dlg = WaitFor(dialogs::CardForm);
     ASSERT_NE(nullptr, dlg);
     EXPECT_EQ("Upgrade", ui::ControlText(dlg, IDC_CARD_PURCHASE_TYPE));
     EXPECT_EQ(1, t.rec.PurchaseTypeIndex);
@@ -284,7 +282,7 @@ TEST(CardForm, RequiredPageFocusesTheFirstEmptyFieldElseTheFirst)
             UnhookWindowsHookEx(hook);
             return r;
         });
-        HWND dlg = ui::WaitForWindow(kRequiredCaption);
+        HWND dlg = WaitFor(dialogs::RequiredInfo);
         ASSERT_NE(nullptr, dlg);
         EXPECT_TRUE(ui::WaitForFocus(dlg, row.focus)) << ui::FocusedControlId(dlg);
         EXPECT_EQ(row.focus, g_focusAfterOpening);
@@ -297,7 +295,7 @@ TEST(CardForm, UntouchedNewCardStoresTheFirstEntryOfEveryList)
 {
     TestRecord t;
     Played page([&] { return RunCardForm(nullptr, &t.rec); });
-    HWND dlg = ui::WaitForWindow(kCardCaption);
+    HWND dlg = WaitFor(dialogs::CardForm);
     ASSERT_NE(nullptr, dlg);
     ui::Click(dlg, IDC_REGISTER_LATER);
     ASSERT_TRUE(page.Join());
@@ -328,7 +326,7 @@ TEST(CardForm, PastedTabsAndLineBreaksAreStoredAsBlanks)
 {
     TestRecord t;
     Played page([&] { return RunCardForm(nullptr, &t.rec); });
-    HWND dlg = ui::WaitForWindow(kCardCaption);
+    HWND dlg = WaitFor(dialogs::CardForm);
     ASSERT_NE(nullptr, dlg);
     ui::SetText(dlg, IDC_CARD_PURCHASED_FROM, "Harbor\tGraphics;Dealers");
     ui::SetText(dlg, IDC_CARD_SERVICE, "Fido\tnet:2");
@@ -358,7 +356,7 @@ TEST(CardForm, EnterMovesThroughTheFieldsSkippingTheButtons)
     };
     TestRecord t;
     Played page([&] { return RunCardForm(nullptr, &t.rec); });
-    HWND dlg = ui::WaitForWindow(kCardCaption);
+    HWND dlg = WaitFor(dialogs::CardForm);
     ASSERT_NE(nullptr, dlg);
     ASSERT_TRUE(ui::WaitForFocus(dlg, IDC_CARD_FIRST_NAME));
     for (int expected : order) {
@@ -383,7 +381,7 @@ TEST(CardForm, RequiredLabelsAreUnderlinedAndEveryEntryIsFilteredWhileOpen)
 {
     TestRecord t;
     Played page([&] { return RunCardForm(nullptr, &t.rec); });
-    HWND dlg = ui::WaitForWindow(kCardCaption);
+    HWND dlg = WaitFor(dialogs::CardForm);
     ASSERT_NE(nullptr, dlg);
     for (int id : kRequiredLabels)
         EXPECT_TRUE(IsUnderlined(dlg, id)) << "label " << id;
@@ -454,18 +452,13 @@ TEST(CardForm, ReleaseGivesBackTheDialogFontAndTheEditProcedure)
 TEST(CardForm, RegisterLaterWithEveryFieldEmptyWritesTheEmptyFields)
 {
     CardFolder folder;
-    HostUserRecord user = MakeUser("", "", "");
-    int outcome = 77;
-    Played run([&] { return folder.Register(nullptr, &outcome, &user); });
-    HWND intro = ui::WaitForDialog(kCardCaption, IDC_NEVER_REGISTER);
-    ASSERT_NE(nullptr, intro);
-    ui::Click(intro, IDC_REGISTER_NOW);
-    HWND form = ui::WaitForDialog(kCardCaption, IDC_CARD_FIRST_NAME);
-    ASSERT_NE(nullptr, form);
-    ui::Click(form, IDC_REGISTER_LATER);
-    ASSERT_TRUE(run.Join());
-    EXPECT_EQ(0, run.Result());
-    EXPECT_EQ(0, outcome);
+    CardWalk walk;
+    walk.card = Press(IDC_REGISTER_LATER);
+    walk.last = &dialogs::CardForm;
+    const WalkResult r = WalkCard(folder, MakeUser("", "", ""), walk);
+    ASSERT_EQ("", r.failure);
+    EXPECT_EQ(0, r.result);
+    EXPECT_EQ(0, r.outcome);
     EXPECT_EQ("[User Demographics]\r\n"
               "First Name=\r\n"
               "Initial=\r\n"
@@ -505,54 +498,45 @@ TEST(CardForm, SavedServiceTypedByHandIsShownAndKept)
 {
     CardFolder folder;
     folder.WriteFile("GlimRg2.ini", "[User Demographics]\r\nService=Fidonet\r\n");
-    HostUserRecord user = MakeUser("Ann Smith", "", "");
-    int outcome = 77;
-    Played run([&] { return folder.Register(nullptr, &outcome, &user); });
-    HWND intro = ui::WaitForDialog(kCardCaption, IDC_NEVER_REGISTER);
-    ASSERT_NE(nullptr, intro);
-    ui::Click(intro, IDC_REGISTER_NOW);
-    HWND form = ui::WaitForDialog(kCardCaption, IDC_CARD_FIRST_NAME);
-    ASSERT_NE(nullptr, form);
-    EXPECT_EQ("Fidonet", ui::ControlText(form, IDC_CARD_SERVICE));
-    EXPECT_EQ(CB_ERR, SendMessageA(ui::Control(form, IDC_CARD_SERVICE), CB_GETCURSEL, 0, 0));
-    ui::Click(form, IDC_REGISTER_LATER);
-    ASSERT_TRUE(run.Join());
-    EXPECT_EQ(0, outcome);
+    CardWalk walk;
+    walk.card = [](HWND form) {
+        EXPECT_EQ("Fidonet", ui::ControlText(form, IDC_CARD_SERVICE));
+        EXPECT_EQ(CB_ERR, SendMessageA(ui::Control(form, IDC_CARD_SERVICE), CB_GETCURSEL, 0, 0));
+        ui::Click(form, IDC_REGISTER_LATER);
+    };
+    walk.last = &dialogs::CardForm;
+    const WalkResult r = WalkCard(folder, MakeUser("Ann Smith", "", ""), walk);
+    ASSERT_EQ("", r.failure);
+    EXPECT_EQ(0, r.outcome);
     EXPECT_EQ("Fidonet", Saved(folder, "Service"));
 }
 
 TEST(CardForm, TheWizardRunsBothPagesAndSavesTheCardAfterEach)
 {
     CardFolder folder;
-    HostUserRecord user = MakeUser("", "Harbor Graphics", "GB-200-0001");
-    int outcome = 77;
-    Played run([&] { return folder.Register(nullptr, &outcome, &user); });
-    HWND intro = ui::WaitForDialog(kCardCaption, IDC_NEVER_REGISTER);
-    ASSERT_NE(nullptr, intro);
-    ui::Click(intro, IDC_REGISTER_NOW);
-
-    HWND form = ui::WaitForDialog(kCardCaption, IDC_CARD_FIRST_NAME);
-    ASSERT_NE(nullptr, form);
-    EXPECT_EQ("Harbor Graphics", ui::ControlText(form, IDC_CARD_COMPANY));
-    EXPECT_EQ("GB-200-0001", ui::ControlText(form, IDC_CARD_SERIAL));
-    ui::Type(form, IDC_CARD_LAST_NAME, "smith");
-    ui::Click(form, IDC_REGISTER_NOW);
-
-    HWND page = ui::WaitForWindow(kRequiredCaption);
-    ASSERT_NE(nullptr, page);
-    // The card form's fields are saved before the required page shows.
-    EXPECT_EQ("Smith", Saved(folder, "Last Name"));
-    EXPECT_EQ("", Saved(folder, "First Name"));
-    EXPECT_EQ("Smith", ui::ControlText(page, IDC_CARD_LAST_NAME));
-    EXPECT_EQ("GB-200-0001", ui::ControlText(page, IDC_CARD_SERIAL));
-    EXPECT_TRUE(ui::WaitForFocus(page, IDC_CARD_FIRST_NAME));
-    ui::Type(page, IDC_CARD_FIRST_NAME, "ann");
-    ui::Type(page, IDC_CARD_CITY, "millbrook");
-    ui::Click(page, IDC_REGISTER_LATER);
-
-    ASSERT_TRUE(run.Join());
-    EXPECT_EQ(0, run.Result());
-    EXPECT_EQ(0, outcome);
+    CardWalk walk;
+    walk.card = [](HWND form) {
+        EXPECT_EQ("Harbor Graphics", ui::ControlText(form, IDC_CARD_COMPANY));
+        EXPECT_EQ("GB-200-0001", ui::ControlText(form, IDC_CARD_SERIAL));
+        ui::Type(form, IDC_CARD_LAST_NAME, "smith");
+        ui::Click(form, IDC_REGISTER_NOW);
+    };
+    walk.required = [&folder](HWND page) {
+        // The card form's fields are saved before the required page shows.
+        EXPECT_EQ("Smith", Saved(folder, "Last Name"));
+        EXPECT_EQ("", Saved(folder, "First Name"));
+        EXPECT_EQ("Smith", ui::ControlText(page, IDC_CARD_LAST_NAME));
+        EXPECT_EQ("GB-200-0001", ui::ControlText(page, IDC_CARD_SERIAL));
+        EXPECT_TRUE(ui::WaitForFocus(page, IDC_CARD_FIRST_NAME));
+        ui::Type(page, IDC_CARD_FIRST_NAME, "ann");
+        ui::Type(page, IDC_CARD_CITY, "millbrook");
+        ui::Click(page, IDC_REGISTER_LATER);
+    };
+    walk.last = &dialogs::RequiredInfo;
+    const WalkResult r = WalkCard(folder, MakeUser("", "Harbor Graphics", "GB-200-0001"), walk);
+    ASSERT_EQ("", r.failure);
+    EXPECT_EQ(0, r.result);
+    EXPECT_EQ(0, r.outcome);
     EXPECT_EQ("Ann", Saved(folder, "First Name"));
     EXPECT_EQ("Millbrook", Saved(folder, "City"));
     EXPECT_EQ("Harbor Graphics", Saved(folder, "Company"));

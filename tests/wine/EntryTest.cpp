@@ -5,9 +5,9 @@
 #include <string>
 
 #include "resources/resource.h"
+#include "tests/driver/CardWalk.h"
 #include "tests/driver/Fixture.h"
 #include "tests/driver/UiDriver.h"
-#include "tests/driver/Walk.h"
 #include "wizard/Settings.h"
 
 namespace {
@@ -32,20 +32,19 @@ TEST(Entry, UnwritableOutcomeIsRejected)
     EXPECT_FALSE(folder.HasSettingsFile());
 }
 
-// Runs the export on its own thread and walks to the delivery choice, where
-// the user picks Register Later.
-int RegisterLaterAtDelivery(CardFolder &folder, HWND owner, const HostUserRecord &user,
+// Walks a call of the export to the delivery choice, where the user picks
+// Register Later; entries left out leave the required-information page to fill.
+int RegisterLaterAtDelivery(CardFolder &folder, const HostUserRecord &user,
                             const CardEntries &entries = RequiredEntries())
 {
-    int outcome = 7;
-    Played run([&] { return folder.Register(owner, &outcome, &user); });
-    HWND delivery = WalkToDelivery(entries);
-    EXPECT_TRUE(delivery);
-    if (delivery)
-        ui::Click(delivery, IDC_REGISTER_LATER);
-    EXPECT_TRUE(run.Join());
-    EXPECT_EQ(0, run.Result());
-    return outcome;
+    CardWalk walk;
+    walk.entries = entries;
+    if (entries.empty())
+        walk.required = FillEmptyRequired;
+    const WalkResult r = WalkCard(folder, user, walk);
+    EXPECT_EQ("", r.failure);
+    EXPECT_EQ(0, r.result);
+    return r.outcome;
 }
 
 std::string Key(const CardFolder &folder, const char *section, const char *key)
@@ -64,7 +63,7 @@ TEST(Entry, HostValuesReplaceTheSavedOnesAndTheRestComesBack)
                      "Company=Old Co\r\nCity=Springfield\r\nZip=97000\r\nFax=555-0100\r\n"
                      "Serial Number=OLD-1\r\n");
     HostUserRecord user = MakeUser("Ann B Smith", "Harbor Graphics", "GB-200-0001");
-    EXPECT_EQ(0, RegisterLaterAtDelivery(folder, nullptr, user, {}));
+    EXPECT_EQ(0, RegisterLaterAtDelivery(folder, user, {}));
 
     const char *demo = "User Demographics";
     EXPECT_EQ("Ann", Key(folder, demo, "First Name"));
@@ -87,7 +86,7 @@ TEST(Entry, EmptyHostValuesEmptyTheFields)
                      "[User Demographics]\r\nFirst Name=Old\r\nCompany=Old Co\r\n"
                      "Serial Number=OLD-1\r\n");
     HostUserRecord user = MakeUser("", "", "");
-    EXPECT_EQ(0, RegisterLaterAtDelivery(folder, nullptr, user, {}));
+    EXPECT_EQ(0, RegisterLaterAtDelivery(folder, user, {}));
     EXPECT_EQ("", Key(folder, "User Demographics", "Company"));
     EXPECT_EQ("", Key(folder, "User Demographics", "Serial Number"));
 }
@@ -98,7 +97,7 @@ TEST(Entry, HostFieldsWithoutTerminatorsAndLineBreaksAreTamed)
     HostUserRecord user;
     memset(&user, 'x', sizeof user);  // no terminator anywhere
     memcpy(user.company, "Acme\tGraphics\r\nInc", 18);  // no terminator either
-    EXPECT_EQ(0, RegisterLaterAtDelivery(folder, nullptr, user, {}));
+    EXPECT_EQ(0, RegisterLaterAtDelivery(folder, user, {}));
     EXPECT_EQ(std::string(49, 'x'), Key(folder, "User Demographics", "First Name"));
     EXPECT_EQ(std::string(49, 'x'), Key(folder, "User Demographics", "Serial Number"));
     const std::string company = Key(folder, "User Demographics", "Company");
@@ -119,7 +118,7 @@ TEST(Entry, OwnedByTheHostWindow)
         DestroyWindow(owner);
         return r;
     });
-    HWND intro = FindIntro();
+    HWND intro = WaitFor(dialogs::Intro);
     ASSERT_TRUE(intro);
     seenOwner = GetWindow(intro, GW_OWNER);
     ui::Click(intro, IDC_REGISTER_LATER);
@@ -138,7 +137,7 @@ TEST(Entry, SettingsFileLandsBesideTheLibraryWhateverItsFolderIsCalled)
         SCOPED_TRACE(name);
         CardFolder folder(name);
         HostUserRecord user = MakeUser("Ann B Smith", "", "");
-        EXPECT_EQ(0, RegisterLaterAtDelivery(folder, nullptr, user));
+        EXPECT_EQ(0, RegisterLaterAtDelivery(folder, user));
         EXPECT_TRUE(folder.HasSettingsFile());
         EXPECT_EQ("Ann", Key(folder, "User Demographics", "First Name"));
         EXPECT_EQ("0", Key(folder, "Market Research", "Question51"));

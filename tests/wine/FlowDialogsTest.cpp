@@ -4,14 +4,13 @@
 #include <cstring>
 
 #include "resources/resource.h"
+#include "tests/driver/CardWalk.h"
 #include "tests/driver/Fixture.h"
 #include "tests/driver/UiDriver.h"
 #include "wizard/FlowDialogs.h"
 #include "wizard/Settings.h"
 
 namespace {
-
-const char kCardCaption[] = "Electronic Registration Card";
 
 // A record as the entry prepares it, with the test program's own resources.
 struct TestRecord {
@@ -24,14 +23,11 @@ struct TestRecord {
     }
 };
 
-HWND WaitForIntro() { return ui::WaitForDialog(kCardCaption, IDC_NEVER_REGISTER); }
-HWND WaitForDelivery() { return ui::WaitForDialog(kCardCaption, IDC_EMAIL); }
-
 TEST(Intro, ShowsProductAndVendorAndIsCentred)
 {
     TestRecord t;
     Played run([&] { return RunIntro(nullptr, &t.rec); });
-    HWND intro = WaitForIntro();
+    HWND intro = WaitFor(dialogs::Intro);
     ASSERT_TRUE(intro);
     EXPECT_EQ("Please take a moment and register your copy of Glimmerbox. As a registered user "
               "you will receive:",
@@ -50,7 +46,7 @@ TEST(Intro, EscapeDoesNothingAndCloseIsRegisterLater)
 {
     TestRecord t;
     Played run([&] { return RunIntro(nullptr, &t.rec); });
-    HWND intro = WaitForIntro();
+    HWND intro = WaitFor(dialogs::Intro);
     ASSERT_TRUE(intro);
     ui::PressEscape(intro);
     EXPECT_FALSE(run.Join(300)) << "Esc ended the intro";
@@ -67,7 +63,7 @@ TEST(Intro, NeverRegisterAsksAndNoKeepsTheIntroOpen)
     int outcome = 5;
     Played run([&] { return folder.Register(nullptr, &outcome, &user); });
 
-    HWND intro = WaitForIntro();
+    HWND intro = WaitFor(dialogs::Intro);
     ASSERT_TRUE(intro);
     ui::Click(intro, IDC_NEVER_REGISTER);
     HWND box = ui::WaitForMessageBox("");
@@ -98,15 +94,13 @@ TEST(Intro, NeverRegisterAsksAndNoKeepsTheIntroOpen)
 TEST(Intro, RegisterLaterWritesNothing)
 {
     CardFolder folder;
-    HostUserRecord user = MakeUser("Ann B Smith", "Acme", "GB-1");
-    int outcome = 5;
-    Played run([&] { return folder.Register(nullptr, &outcome, &user); });
-    HWND intro = WaitForIntro();
-    ASSERT_TRUE(intro);
-    ui::Click(intro, IDC_REGISTER_LATER);
-    ASSERT_TRUE(run.Join());
-    EXPECT_EQ(0, run.Result());
-    EXPECT_EQ(0, outcome);
+    CardWalk walk;
+    walk.intro = Press(IDC_REGISTER_LATER);
+    walk.last = &dialogs::Intro;
+    const WalkResult r = WalkCard(folder, MakeUser("Ann B Smith", "Acme", "GB-1"), walk);
+    ASSERT_EQ("", r.failure);
+    EXPECT_EQ(0, r.result);
+    EXPECT_EQ(0, r.outcome);
     EXPECT_FALSE(folder.HasSettingsFile());
 }
 
@@ -116,7 +110,7 @@ TEST(Delivery, ShowsProductFocusesSendAndEndsWithEachChoice)
     for (int choice : choices) {
         TestRecord t;
         Played run([&] { return RunDeliveryChoice(nullptr, &t.rec); });
-        HWND delivery = WaitForDelivery();
+        HWND delivery = WaitFor(dialogs::DeliveryChoice);
         ASSERT_TRUE(delivery) << choice;
         EXPECT_EQ("Please choose a method to register Glimmerbox.",
                   ui::ControlText(delivery, IDC_DELIVERY_TEXT));
@@ -132,7 +126,7 @@ TEST(Delivery, CloseIsRegisterLaterAndEscapeDoesNothing)
 {
     TestRecord t;
     Played run([&] { return RunDeliveryChoice(nullptr, &t.rec); });
-    HWND delivery = WaitForDelivery();
+    HWND delivery = WaitFor(dialogs::DeliveryChoice);
     ASSERT_TRUE(delivery);
     ui::PressEscape(delivery);
     EXPECT_FALSE(run.Join(300));
@@ -165,7 +159,7 @@ TEST(ModemOptions, ContinueStoresPortDialStringAndDialToneChoice)
         TestRecord t;
         t.rec.ModemPort = 7;
         Played run([&] { return RunModemOptions(nullptr, &t.rec); });
-        HWND modem = ui::WaitForWindow("Outside Line Prefix");
+        HWND modem = WaitFor(dialogs::ModemOptions);
         ASSERT_TRUE(modem) << c.name;
         // Every showing starts from the defaults.
         EXPECT_EQ("COM1:", ui::ControlText(modem, IDC_MODEM_PORT)) << c.name;
@@ -198,7 +192,7 @@ TEST(ModemOptions, CloseChangesNothing)
     strcpy(t.rec.DialString, "unchanged");
     t.rec.NoDialToneWait = 1;
     Played run([&] { return RunModemOptions(nullptr, &t.rec); });
-    HWND modem = ui::WaitForWindow("Outside Line Prefix");
+    HWND modem = WaitFor(dialogs::ModemOptions);
     ASSERT_TRUE(modem);
     EXPECT_TRUE(ui::IsCentredOnDesktop(modem));
     ui::Type(modem, IDC_MODEM_PREFIX, "9");

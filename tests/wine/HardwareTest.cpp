@@ -48,14 +48,23 @@ TEST(Hardware, PageShowsTheProbedTextsAndTheVendor)
 {
     RegistrationRecord rec = ProbedRecord();
     Played page([&] { return RunHardware(nullptr, &rec); });
-    HWND dlg = ui::WaitForWindow("Hardware Configuration");
+    HWND dlg = WaitFor(dialogs::Hardware);
     ASSERT_TRUE(dlg);
 
     const Shown shown[] = {
-        {126, "80486"}, {127, "Present"}, {128, "16000 KB"}, {129, "VGA"},
-        {130, "C (540)"}, {131, "A (1.44M)"}, {132, "D (CD) E "}, {133, "1"},
-        {134, "LaserWriter & Co on LPT1:"}, {135, "2"}, {136, "Serial"},
-        {137, "MS-DOS 6.22"}, {138, "Windows 3.11"},
+        {IDC_HARDWARE_CPU, "80486"},
+        {IDC_HARDWARE_COPROCESSOR, "Present"},
+        {IDC_HARDWARE_MEMORY, "16000 KB"},
+        {IDC_HARDWARE_DISPLAY, "VGA"},
+        {IDC_HARDWARE_HARD_DRIVES, "C (540)"},
+        {IDC_HARDWARE_FLOPPY_DRIVES, "A (1.44M)"},
+        {IDC_HARDWARE_OTHER_DRIVES, "D (CD) E "},
+        {IDC_HARDWARE_PARALLEL, "1"},
+        {IDC_HARDWARE_PRINTER, "LaserWriter & Co on LPT1:"},
+        {IDC_HARDWARE_SERIAL, "2"},
+        {IDC_HARDWARE_MOUSE, "Serial"},
+        {IDC_HARDWARE_DOS_VERSION, "MS-DOS 6.22"},
+        {IDC_HARDWARE_WINDOWS_VERSION, "Windows 3.11"},
     };
     for (const Shown &s : shown)
         EXPECT_EQ(s.text, ui::ControlText(dlg, s.control)) << "control " << s.control;
@@ -104,7 +113,7 @@ TEST(Hardware, OptOutIsStoredByOkAndByClose)
         RegistrationRecord rec = ProbedRecord();
         const RegistrationRecord before = rec;
         Played page([&] { return RunHardware(nullptr, &rec); });
-        HWND dlg = ui::WaitForWindow("Hardware Configuration");
+        HWND dlg = WaitFor(dialogs::Hardware);
         ASSERT_TRUE(dlg);
         ui::Check(dlg, IDC_HARDWARE_DO_NOT_SEND, c.withhold);
         c.leave(dlg);
@@ -121,7 +130,7 @@ TEST(Hardware, EscLeavesThePageOpen)
 {
     RegistrationRecord rec = ProbedRecord();
     Played page([&] { return RunHardware(nullptr, &rec); });
-    HWND dlg = ui::WaitForWindow("Hardware Configuration");
+    HWND dlg = WaitFor(dialogs::Hardware);
     ASSERT_TRUE(dlg);
     ui::PressEscape(dlg);
     ui::PressEscape(dlg);
@@ -137,7 +146,7 @@ TEST(Hardware, EveryRunStartsWithTheOptOutCleared)
     for (const bool withhold : {true, false}) {
         SCOPED_TRACE(withhold ? "first run withholds" : "second run sends");
         Played page([&] { return RunHardware(nullptr, &rec); });
-        HWND dlg = ui::WaitForWindow("Hardware Configuration");
+        HWND dlg = WaitFor(dialogs::Hardware);
         ASSERT_TRUE(dlg);
         EXPECT_FALSE(ui::IsChecked(dlg, IDC_HARDWARE_DO_NOT_SEND));
         if (withhold)
@@ -168,9 +177,19 @@ TEST(Hardware, CardShowsTheScriptedMachine)
     folder.WriteFile("zeveze32.ini", kScriptedMachine);
     HostUserRecord user = MakeUser("Ann B Smith", "", "");
     const Shown expected[] = {
-        {126, "Unknown"}, {127, "Absent"}, {128, "16000 KB"}, {129, "VGA"},
-        {130, "C (540)"}, {131, "A (1.44M)"}, {132, "D (CD) E "}, {133, "12"},
-        {134, ""}, {135, "2"}, {136, "Serial"}, {137, ""}, {138, ""},
+        {IDC_HARDWARE_CPU, "Unknown"},
+        {IDC_HARDWARE_COPROCESSOR, "Absent"},
+        {IDC_HARDWARE_MEMORY, "16000 KB"},
+        {IDC_HARDWARE_DISPLAY, "VGA"},
+        {IDC_HARDWARE_HARD_DRIVES, "C (540)"},
+        {IDC_HARDWARE_FLOPPY_DRIVES, "A (1.44M)"},
+        {IDC_HARDWARE_OTHER_DRIVES, "D (CD) E "},
+        {IDC_HARDWARE_PARALLEL, "12"},
+        {IDC_HARDWARE_PRINTER, ""},
+        {IDC_HARDWARE_SERIAL, "2"},
+        {IDC_HARDWARE_MOUSE, "Serial"},
+        {IDC_HARDWARE_DOS_VERSION, ""},
+        {IDC_HARDWARE_WINDOWS_VERSION, ""},
     };
     std::string seen[13];
     bool cleared = false;

@@ -48,6 +48,9 @@ const QuestionBox kQuestions[QUESTION_COUNT] = {
     {"PC Tools", 313, 122}, {"Norton Utilities", 313, 132}, {"Uninstaller", 313, 143},
 };
 
+// The check box of question n (from 1).
+int CheckBoxOf(int n) { return IDC_RESEARCH_QUESTION_FIRST + n - 1; }
+
 // A control's top-left corner in the dialog's client pixels.
 POINT Origin(HWND dlg, int id)
 {
@@ -69,13 +72,13 @@ TEST(MarketResearch, PageShowsTheQuestionsWhereTheyBelong)
 {
     RegistrationRecord rec = PageRecord();
     Played page([&] { return RunMarketResearch(nullptr, &rec); });
-    HWND dlg = ui::WaitForWindow("Market Research");
+    HWND dlg = WaitFor(dialogs::MarketResearch);
     ASSERT_TRUE(dlg);
 
     for (int n = 1; n <= QUESTION_COUNT; ++n) {
         const QuestionBox &q = kQuestions[n - 1];
         SCOPED_TRACE(q.label);
-        const int id = 170 + n;
+        const int id = CheckBoxOf(n);
         EXPECT_EQ(q.label, ui::ControlText(dlg, id));
         EXPECT_EQ(BS_AUTOCHECKBOX, GetWindowLongA(ui::Control(dlg, id), GWL_STYLE) & 0x0F);
         const POINT at = Origin(dlg, id), want = DialogUnits(dlg, q.x, q.y);
@@ -147,11 +150,12 @@ TEST(MarketResearch, SavedAnswersShowAndAreStoredHoweverThePageIsLeft)
         bool shownAsSaved = false;
         CardWalk walk;
         walk.questionnaire = [&](HWND dlg) {
-            shownAsSaved = ui::IsChecked(dlg, 171) && ui::IsChecked(dlg, 221) &&
-                           !ui::IsChecked(dlg, 179) &&
+            shownAsSaved = ui::IsChecked(dlg, CheckBoxOf(1)) &&
+                           ui::IsChecked(dlg, CheckBoxOf(51)) &&
+                           !ui::IsChecked(dlg, CheckBoxOf(9)) &&
                            !ui::IsChecked(dlg, IDC_RESEARCH_DO_NOT_SEND);
-            ui::Check(dlg, 171, false);
-            ui::Check(dlg, 179, true);  // Photoshop
+            ui::Check(dlg, CheckBoxOf(1), false);
+            ui::Check(dlg, CheckBoxOf(9), true);  // Photoshop
             ui::Check(dlg, IDC_RESEARCH_DO_NOT_SEND, true);
             c.leave(dlg);
         };

@@ -11,22 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "output/Render.h"
 #include "output/TransmitResult.h"
-#include "pages/ProbeLogic.h"
 #include "resources/resource.h"
-#include "tests/PieceText.h"
+#include "tests/GoldenText.h"
+#include "tests/driver/CardWalk.h"
 #include "tests/driver/Fixture.h"
 #include "tests/driver/UiDriver.h"
-#include "tests/driver/Walk.h"
-#include "wizard/Settings.h"
 
 namespace {
 
-const char kProblemCaption[] = "Transmission Problem";
-const char kSuccessCaption[] = "Transmission Successful";
-const char kStatusCaption[] = "Modem Transmission Status";
-const char kModemOptionsCaption[] = "Outside Line Prefix";
 const char kSuccessText[] =
     "Your copy of Glimmerbox is now registered!  Thank you for your time and we hope you "
     "enjoy our product.";
@@ -69,7 +62,7 @@ TEST(TransmissionProblem, ShowsTheMessageOfTheCode)
     for (const Row &row : rows) {
         RegistrationRecord r = DialogRecord();
         Played played([&] { return ShowTransmissionProblem(nullptr, row.code, &r); });
-        HWND dlg = ui::WaitForWindow(kProblemCaption);
+        HWND dlg = WaitFor(dialogs::TransmissionProblem);
         ASSERT_NE(nullptr, dlg) << row.code;
         EXPECT_EQ(row.text, ui::ControlText(dlg, IDC_PROBLEM_TEXT)) << row.code;
         ui::Click(dlg, IDC_REGISTER_LATER);
@@ -95,7 +88,7 @@ TEST(TransmissionProblem, EndsWithRetryPrintOrRegisterLater)
     for (const Row &row : rows) {
         RegistrationRecord r = DialogRecord();
         Played played([&] { return ShowTransmissionProblem(nullptr, 106, &r); });
-        HWND dlg = ui::WaitForWindow(kProblemCaption);
+        HWND dlg = WaitFor(dialogs::TransmissionProblem);
         ASSERT_NE(nullptr, dlg) << row.name;
         EXPECT_EQ(IDC_SEND, ui::FocusId(dlg)) << row.name;
         EXPECT_TRUE(ui::IsCentredOnDesktop(dlg)) << row.name;
@@ -125,7 +118,7 @@ TEST(TransmissionSuccess, NamesTheProductAndEndsWithContinueOrClose)
     for (const Row &row : rows) {
         RegistrationRecord r = DialogRecord();
         Played played([&] { return RunTransmissionSuccess(nullptr, &r); });
-        HWND dlg = ui::WaitForWindow(kSuccessCaption);
+        HWND dlg = WaitFor(dialogs::TransmissionSuccess);
         ASSERT_NE(nullptr, dlg) << row.name;
         EXPECT_EQ(kSuccessText, ui::ControlText(dlg, IDC_SUCCESS_TEXT)) << row.name;
         EXPECT_EQ(IDC_CONTINUE, ui::FocusId(dlg)) << row.name;
@@ -154,39 +147,6 @@ std::vector<std::string> Split(const std::string &text, char separator)
     return parts;
 }
 
-// The probe of the card folder's own services library, called by ordinal as
-// the card calls it, so a test can rebuild the record the card built.
-class FolderProbe : public ProbeServices {
-public:
-    explicit FolderProbe(HMODULE services) : m_services(services) {}
-    int Processor() override { return Call<int(WINAPI *)()>(8)(); }
-    int MemorySize(int which) override { return Call<int(WINAPI *)(int)>(9)(which); }
-    int Display(char *display) override { return Call<int(WINAPI *)(char *)>(10)(display); }
-    int NextDrive(int previous) override { return Call<int(WINAPI *)(int)>(11)(previous); }
-    int DriveInfo(int drive, int *type, int *number) override
-    {
-        return Call<int(WINAPI *)(int, int *, int *)>(12)(drive, type, number);
-    }
-    int Mouse() override { return Call<int(WINAPI *)()>(13)(); }
-    int Printer(char *printer, int width) override
-    {
-        return Call<int(WINAPI *)(char *, int)>(14)(printer, width);
-    }
-    int Ports(int which) override { return Call<int(WINAPI *)(int)>(16)(which); }
-    int Version(int which, char *text, int width) override
-    {
-        return Call<int(WINAPI *)(int, char *, int)>(17)(which, text, width);
-    }
-
-private:
-    template <typename F> F Call(int ordinal)
-    {
-        return reinterpret_cast<F>(reinterpret_cast<void *>(
-            GetProcAddress(m_services, MAKEINTRESOURCEA(ordinal))));
-    }
-    HMODULE m_services;
-};
-
 // A card folder whose stand-in transfers into an outbox and reports each step
 // only when the test releases it; the host's window is made on the card's thread.
 class ModemRoad {
@@ -212,10 +172,7 @@ public:
             released ? "StepMs=0\r\nStepEvent=" + m_eventName : std::string("StepMs=20");
         m_card.WriteFile("zeveze32.ini",
                          "[Transfer]\r\nOutbox=" + Outbox() + "\r\n" + pacing + "\r\n" + transfer +
-                             "\r\n[Print]\r\nFolder=" + Prints() +
-                             "\r\n[Probe]\r\nCpu=0x42\r\nMemory=640,15360\r\nDisplay=VGA,2\r\n"
-                             "Drives=A:32,C:128:540,D:5\r\nMouse=0x24\r\nPrinter=Laser\r\n"
-                             "Parallel=1\r\nDos=6.22\r\nWindows=3.11\r\n");
+                             "\r\n[Print]\r\nFolder=" + Prints() + "\r\n" + kFixedMachine);
     }
     // Lets the transfer take its next step.
     void Step() { SetEvent(m_step); }
@@ -261,32 +218,6 @@ public:
         return GetFileAttributesA(m_card.File("eregreg.txt").c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
-    // What WriteRecordFile writes for the card as the call built it: the
-    // configuration of the folder's library, the card and answers it saved,
-    // and the probe of its services library.
-    std::string ExpectedRecordFile(bool configurationSent = true)
-    {
-        RegistrationRecord r;
-        memset(&r, 0, sizeof r);
-        r.ModuleInstance = m_card.Library();
-        LoadConfiguration(&r);
-        CopyField(r.HardwareCodes, "XXXXXXXXXX");
-        LoadCard(&r);
-        // The lists' selections are not saved: the untouched lists keep their
-        // first entry, and the typed service selects none.
-        r.ServiceIndex = -1;
-        LoadQuestionnaire(&r);
-        FolderProbe probe(GetModuleHandleA(m_card.File("zeveze32.dll").c_str()));
-        ProbeHardware(&r, probe);
-        if (!configurationSent) {
-            r.SendConfiguration = 0;
-            r.HardwareCodes[8] = '0';
-        }
-        std::string text;
-        RenderRecordFile(&r, IntoText(&text));
-        return text;
-    }
-
 private:
     CardFolder m_card;
     std::string m_eventName;
@@ -314,7 +245,7 @@ struct ModemChoice {
 // Plays the modem options dialog; the failure, if any, is returned.
 std::string PlayModemOptions(const ModemChoice &choice)
 {
-    HWND modem = ui::WaitForWindow(kModemOptionsCaption);
+    HWND modem = WaitFor(dialogs::ModemOptions);
     if (!modem)
         return "the modem options did not show";
     std::string failure;
@@ -335,6 +266,51 @@ std::string PlayModemOptions(const ModemChoice &choice)
     return failure;
 }
 
+// The record file the modem sends for the typed card below, of Ann B Smith of
+// Harbor Graphics on the fixed machine, a line of TAB-terminated fields: the
+// product code and the card, the list selections (a service typed by hand
+// selects none), the hardware texts, the hardware codes and the 51 answers.
+const char kSentRecord[] =
+    "TVGB200\tAnn\tB\tSmith\tHarbor Graphics\t"
+    "1 Main Street\t\tSpringfield\tOregon\t97000\t\t"
+    "503-555-0100\t\tann@example.com\tInternet\t"
+    "GB-200-0001\t\t\t"
+    "1\t1\t1\t1\t0\t"
+    "16000 KB\tLaser\tC (540)\tA (1.44M)\tD (CD)\t6.22\t3.11\t"
+    "0\t2\t2\t1\t1\t1\t2\t4\t1\t1\t"
+    "F\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\t"
+    "F\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\t"
+    "F\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\t"
+    "\r\n";
+
+// The same card with the configuration withheld: no hardware texts, blank codes.
+const char kWithheldRecord[] =
+    "TVGB200\tAnn\tB\tSmith\tHarbor Graphics\t"
+    "1 Main Street\t\tSpringfield\tOregon\t97000\t\t"
+    "503-555-0100\t\tann@example.com\tInternet\t"
+    "GB-200-0001\t\t\t"
+    "1\t1\t1\t1\t0\t"
+    "\t\t\t\t\t\t\t"
+    " \t \t \t \t \t \t \t \t \t \t"
+    "F\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\t"
+    "F\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\t"
+    "F\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\t"
+    "\r\n";
+
+// The same card with its service saved by hand on an earlier run, not typed.
+const char kSavedServiceRecord[] =
+    "TVGB200\tAnn\tB\tSmith\tHarbor Graphics\t"
+    "1 Main Street\t\tSpringfield\tOregon\t97000\t\t"
+    "503-555-0100\t\tann@example.com\tFidonet\t"
+    "GB-200-0001\t\t\t"
+    "1\t1\t1\t1\t0\t"
+    "16000 KB\tLaser\tC (540)\tA (1.44M)\tD (CD)\t6.22\t3.11\t"
+    "0\t2\t2\t1\t1\t1\t2\t4\t1\t1\t"
+    "F\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\t"
+    "F\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\t"
+    "F\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\tF\t"
+    "\r\n";
+
 // The required fields, a telephone number, an e-mail address and a service.
 CardEntries TypedCard()
 {
@@ -345,21 +321,23 @@ CardEntries TypedCard()
     return entries;
 }
 
-// Walks to the delivery choice and presses Send; false when it did not show.
-bool PressSend(HardwarePage hardwarePage = HardwarePage::Send,
-               const CardEntries &entries = TypedCard())
+// Walks to the delivery choice and presses Send; the failure, if any.
+std::string PressSend(const CardWalk::Page &hardware = nullptr,
+                      const CardEntries &entries = TypedCard())
 {
-    HWND delivery = WalkToDelivery(entries, hardwarePage);
-    if (delivery)
-        ui::Click(delivery, IDC_SEND);
-    return delivery != nullptr;
+    CardWalk walk;
+    walk.entries = entries;
+    walk.hardware = hardware;
+    walk.delivery = Press(IDC_SEND);
+    return PlayPages(walk);
 }
 
-std::string ChooseSend(const ModemChoice &choice, HardwarePage hardwarePage = HardwarePage::Send,
+std::string ChooseSend(const ModemChoice &choice, const CardWalk::Page &hardware = nullptr,
                        const CardEntries &entries = TypedCard())
 {
-    if (!PressSend(hardwarePage, entries))
-        return "the delivery choice did not show";
+    const std::string failure = PressSend(hardware, entries);
+    if (!failure.empty())
+        return failure;
     return PlayModemOptions(choice);
 }
 
@@ -375,7 +353,7 @@ TEST(ModemRoad, SuccessTransfersTheTypedCardAndFinishes)
     std::unique_ptr<Played> played(road.Start());
     ASSERT_EQ("", ChooseSend({"9", 2, true}));
 
-    HWND status = ui::WaitForWindow(kStatusCaption);
+    HWND status = WaitFor(dialogs::ModemStatus);
     ASSERT_NE(nullptr, status);
     EXPECT_TRUE(TextBecomes(status, IDC_MODEM_STATUS_TEXT, "Initializing modem..."));
     EXPECT_EQ(road.Owner(), GetWindow(status, GW_OWNER));
@@ -392,7 +370,7 @@ TEST(ModemRoad, SuccessTransfersTheTypedCardAndFinishes)
     EXPECT_TRUE(TextBecomes(status, IDC_MODEM_STATUS_TEXT, "Dialing..."));
     road.Step();
 
-    HWND success = ui::WaitForWindow(kSuccessCaption);
+    HWND success = WaitFor(dialogs::TransmissionSuccess);
     ASSERT_NE(nullptr, success);
     EXPECT_FALSE(IsWindow(status)) << "the status window outlived the transfer";
     EXPECT_EQ(kSuccessText, ui::ControlText(success, IDC_SUCCESS_TEXT));
@@ -407,7 +385,7 @@ TEST(ModemRoad, SuccessTransfersTheTypedCardAndFinishes)
     const std::vector<std::string> events = {"begin 1",    "transfer",   "progress 1",
                                              "progress 2", "progress 5", "result 0"};
     EXPECT_EQ(events, road.Events());
-    EXPECT_EQ(road.ExpectedRecordFile(), road.Sent(1));
+    EXPECT_TRUE(MatchesGolden(kSentRecord, road.Sent(1)));
 
     const auto transfers = road.Transfers();
     ASSERT_EQ(1u, transfers.size());
@@ -438,15 +416,16 @@ TEST(ModemRoad, SentRecordIsTheCardByteForByte)
     struct Row {
         const char *name;
         std::string subfolder;
-        HardwarePage hardwarePage;
+        CardWalk::Page hardware;   // unset: OK, the configuration sent
         const char *savedService;  // in the settings file, not typed; null: "Internet" typed
+        const char *golden;
     };
     const Row rows[] = {
-        {"configuration withheld by OK", "", HardwarePage::Withhold, nullptr},
-        {"configuration withheld, page closed", "", HardwarePage::WithholdAndClose, nullptr},
-        {"a saved service that no entry begins", "", HardwarePage::Send, "Fidonet"},
+        {"configuration withheld by OK", "", WithholdConfiguration, nullptr, kWithheldRecord},
+        {"configuration withheld, page closed", "", WithholdAndClose, nullptr, kWithheldRecord},
+        {"a saved service that no entry begins", "", nullptr, "Fidonet", kSavedServiceRecord},
         {"library in a folder deeper than 127 characters",
-         std::string(60, 'd') + "\\" + std::string(60, 'e'), HardwarePage::Send, nullptr},
+         std::string(60, 'd') + "\\" + std::string(60, 'e'), nullptr, nullptr, kSentRecord},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -462,21 +441,21 @@ TEST(ModemRoad, SentRecordIsTheCardByteForByte)
             EXPECT_LT(127u, road.Card().File("eregreg.txt").size());
         }
         std::unique_ptr<Played> played(road.Start());
-        ASSERT_EQ("", ChooseSend({"", -1, false}, row.hardwarePage, entries));
-        HWND success = ui::WaitForWindow(kSuccessCaption);
+        ASSERT_EQ("", ChooseSend({"", -1, false}, row.hardware, entries));
+        HWND success = WaitFor(dialogs::TransmissionSuccess);
         ASSERT_NE(nullptr, success);
         ui::Click(success, IDC_CONTINUE);
         ASSERT_TRUE(played->Join());
         EXPECT_EQ(1, road.Outcome());
         EXPECT_FALSE(road.RecordFileExists());
 
-        const bool withheld = row.hardwarePage != HardwarePage::Send;
+        const bool withheld = static_cast<bool>(row.hardware);
         const std::string sent = road.Sent(1);
-        EXPECT_EQ(road.ExpectedRecordFile(!withheld), sent);
+        EXPECT_TRUE(MatchesGolden(row.golden, sent));
         if (withheld) {
             for (const char *probed : {"Laser", "15360", "VGA", "6.22", "3.11"})
                 EXPECT_EQ(std::string::npos, sent.find(probed)) << probed;
-            EXPECT_NE(road.ExpectedRecordFile(true), sent) << "the probe found nothing to leave out";
+            EXPECT_NE(kSentRecord, sent) << "the configuration went all the same";
         }
         if (row.savedService) {
             EXPECT_NE(std::string::npos, sent.find(std::string("\t") + row.savedService + "\t"));
@@ -503,13 +482,13 @@ TEST(ModemRoad, ClosingTheModemOptionsDialsNothing)
         std::unique_ptr<Played> played(road.Start());
         if (row.afterRetry) {
             ASSERT_EQ("", ChooseSend({"9", -1, false}));
-            HWND problem = ui::WaitForWindow(kProblemCaption);
+            HWND problem = WaitFor(dialogs::TransmissionProblem);
             ASSERT_NE(nullptr, problem);
             ui::Click(problem, IDC_SEND);
         } else {
-            ASSERT_TRUE(PressSend());
+            ASSERT_EQ("", PressSend());
         }
-        HWND modem = ui::WaitForWindow(kModemOptionsCaption);
+        HWND modem = WaitFor(dialogs::ModemOptions);
         ASSERT_NE(nullptr, modem);
         ui::Close(modem);
         // The call ends by itself: a status window or dialog would keep it waiting.
@@ -543,10 +522,10 @@ TEST(ModemRoad, FailureShowsTheMessageAndLeadsOn)
         std::unique_ptr<Played> played(road.Start());
         ASSERT_EQ("", ChooseSend({"9", -1, true})) << row.name;
 
-        HWND problem = ui::WaitForWindow(kProblemCaption);
+        HWND problem = WaitFor(dialogs::TransmissionProblem);
         ASSERT_NE(nullptr, problem) << row.name;
         EXPECT_EQ(row.message, ui::ControlText(problem, IDC_PROBLEM_TEXT)) << row.name;
-        EXPECT_EQ(nullptr, ui::WaitForWindow(kStatusCaption, 0)) << row.name;
+        EXPECT_EQ(nullptr, WaitFor(dialogs::ModemStatus, 0)) << row.name;
         EXPECT_FALSE(road.RecordFileExists()) << row.name;
 
         switch (row.choice) {
@@ -554,14 +533,14 @@ TEST(ModemRoad, FailureShowsTheMessageAndLeadsOn)
             road.Script("Progress=1,2,3\r\nResult=0", false);
             ui::Click(problem, IDC_SEND);
             EXPECT_EQ("", PlayModemOptions({"", -1, false})) << row.name;
-            HWND success = ui::WaitForWindow(kSuccessCaption);
+            HWND success = WaitFor(dialogs::TransmissionSuccess);
             ASSERT_NE(nullptr, success) << row.name;
             ui::Click(success, IDC_CONTINUE);
             break;
         }
         case PRINT: {
             ui::Click(problem, IDC_PRINT);
-            HWND reminder = ui::WaitForWindow("Reminder");
+            HWND reminder = WaitFor(dialogs::Reminder);
             ASSERT_NE(nullptr, reminder) << row.name;
             ui::Click(reminder, IDC_CONTINUE);
             break;
@@ -597,7 +576,7 @@ TEST(ModemRoad, CancelIsPassedOnOnceAtTheNextProgressCall)
     std::unique_ptr<Played> played(road.Start());
     ASSERT_EQ("", ChooseSend({"", -1, false}));
 
-    HWND status = ui::WaitForWindow(kStatusCaption);
+    HWND status = WaitFor(dialogs::ModemStatus);
     ASSERT_NE(nullptr, status);
     ASSERT_TRUE(TextBecomes(status, IDC_MODEM_STATUS_TEXT, "Initializing modem..."));
     HWND cancel = ui::Control(status, IDCANCEL);
@@ -614,7 +593,7 @@ TEST(ModemRoad, CancelIsPassedOnOnceAtTheNextProgressCall)
     EXPECT_TRUE(IsWindow(status));
 
     road.Step();
-    HWND problem = ui::WaitForWindow(kProblemCaption);
+    HWND problem = WaitFor(dialogs::TransmissionProblem);
     ASSERT_NE(nullptr, problem);
     EXPECT_EQ("User Abort.", ui::ControlText(problem, IDC_PROBLEM_TEXT));
     EXPECT_FALSE(road.RecordFileExists());
@@ -649,13 +628,13 @@ TEST(ModemRoad, RecordFileThatCannotBeWrittenIsReported)
         std::unique_ptr<Played> played(road.Start());
         ASSERT_EQ("", ChooseSend({"9", -1, false}));
 
-        HWND problem = ui::WaitForWindow(kProblemCaption);
+        HWND problem = WaitFor(dialogs::TransmissionProblem);
         ASSERT_NE(nullptr, problem);
         EXPECT_EQ("File I/O error.", ui::ControlText(problem, IDC_PROBLEM_TEXT));
-        EXPECT_EQ(nullptr, ui::WaitForWindow(kStatusCaption, 0));
+        EXPECT_EQ(nullptr, WaitFor(dialogs::ModemStatus, 0));
         ui::Click(problem, row.button);
         if (row.button == IDC_PRINT) {
-            HWND reminder = ui::WaitForWindow("Reminder");
+            HWND reminder = WaitFor(dialogs::Reminder);
             ASSERT_NE(nullptr, reminder);
             ui::Click(reminder, IDC_CONTINUE);
         }
