@@ -10,6 +10,37 @@ const UINT WM_SOCKET_NOTIFY = WM_APP + 0x73;
 const char kWindowClass[] = "GlimRegSocketWindow";
 // How long a blocking wait watches its socket before serving messages again.
 const DWORD kTurnMs = 10;
+// How long a blocking wait first looks at its socket without sleeping. A
+// thread put to sleep in a wait is often woken milliseconds after its socket
+// became ready, while a server on a near network replies within a millisecond
+// or two; so a reply that comes that soon is read at once, and only a slower
+// one is waited for asleep, in turns.
+const LONGLONG kLookUs = 3000;
+
+// Whether the socket is ready for events, or has failed, within the timeout:
+// select's result (0 for neither).
+int Watch(SOCKET s, long events, timeval timeout)
+{
+    fd_set read, write, failed;
+    FD_ZERO(&read);
+    FD_ZERO(&write);
+    FD_ZERO(&failed);
+    if (events & (FD_READ | FD_CLOSE | FD_ACCEPT))
+        FD_SET(s, &read);
+    if (events & FD_WRITE)
+        FD_SET(s, &write);
+    FD_SET(s, &failed);
+    return select(0, &read, &write, &failed, &timeout);
+}
+
+LONGLONG Microseconds()
+{
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return now.QuadPart / frequency.QuadPart * 1000000 +
+           now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+}
 
 // One open socket of a thread.
 struct SocketEntry {
@@ -287,6 +318,16 @@ void CAsyncSocket::OnClose(int) {}
 bool CSocket::PumpMessages(long events, DWORD waitMs)
 {
     const DWORD start = GetTickCount();
+    const LONGLONG lookUntil = Microseconds() + (waitMs < kLookUs / 1000 ? waitMs * 1000LL : kLookUs);
+    GLIMREG_TRACE("look");
+    do {
+        if (m_bCancelled)
+            return false;
+        if (Watch(m_hSocket, events, timeval{0, 0}) != 0) {
+            GLIMREG_TRACE("look found it ready");
+            return true;  // ready, or the socket failed: the operation is tried again
+        }
+    } while (Microseconds() < lookUntil);
     for (;;) {
         if (m_bCancelled)
             return false;
@@ -295,19 +336,10 @@ bool CSocket::PumpMessages(long events, DWORD waitMs)
         // thread's socket notifications stay queued for after the wait, in
         // their order; an event whose bytes the wait took is dropped then.
         const DWORD elapsed = GetTickCount() - start;
-        const DWORD turn = waitMs - elapsed < kTurnMs ? waitMs - elapsed : kTurnMs;
-        fd_set read, write, failed;
-        FD_ZERO(&read);
-        FD_ZERO(&write);
-        FD_ZERO(&failed);
-        if (events & (FD_READ | FD_CLOSE | FD_ACCEPT))
-            FD_SET(m_hSocket, &read);
-        if (events & FD_WRITE)
-            FD_SET(m_hSocket, &write);
-        FD_SET(m_hSocket, &failed);
-        timeval tv = {static_cast<long>(turn / 1000), static_cast<long>(turn % 1000) * 1000};
+        const DWORD turn = elapsed >= waitMs ? 0 : waitMs - elapsed < kTurnMs ? waitMs - elapsed : kTurnMs;
+        const long turnMs = static_cast<long>(turn);
         GLIMREG_TRACE("select turn of %lu ms", turn);
-        const int ready = select(0, &read, &write, &failed, &tv);
+        const int ready = Watch(m_hSocket, events, timeval{turnMs / 1000, turnMs % 1000 * 1000});
         GLIMREG_TRACE("select returned %d", ready);
         if (ready != 0)
             return true;  // ready, or the socket failed: the operation is tried again

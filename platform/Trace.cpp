@@ -34,6 +34,10 @@ void Start()
     InitializeCriticalSection(&g_section);
     g_file = file;
     InterlockedExchange(&g_state, ON);
+    // Under Wine the counter is the system's monotonic clock: with its value at
+    // the origin, a server's own log lines up with this timeline.
+    TraceLine("origin " FORMAT_INT64 " us of the performance counter",
+              g_origin.QuadPart * 1000000 / g_frequency.QuadPart);
 }
 
 }  // namespace
