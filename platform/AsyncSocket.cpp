@@ -320,17 +320,16 @@ bool CSocket::PumpMessages(long events, DWORD waitMs)
     const DWORD start = GetTickCount();
     const LONGLONG lookUntil = Microseconds() + (waitMs < kLookUs / 1000 ? waitMs * 1000LL : kLookUs);
     GLIMREG_TRACE("look");
+    // Nothing is served while it looks, so a cancel cannot come meanwhile.
+    if (m_bCancelled)
+        return false;
     do {
-        if (m_bCancelled)
-            return false;
         if (Watch(m_hSocket, events, timeval{0, 0}) != 0) {
             GLIMREG_TRACE("look found it ready");
             return true;  // ready, or the socket failed: the operation is tried again
         }
     } while (Microseconds() < lookUntil);
     for (;;) {
-        if (m_bCancelled)
-            return false;
         // The socket itself is watched in short turns: its readiness ends the
         // wait at once, where the event's message would come later. The
         // thread's socket notifications stay queued for after the wait, in
@@ -351,8 +350,11 @@ bool CSocket::PumpMessages(long events, DWORD waitMs)
             DispatchMessageA(&msg);
         }
         GLIMREG_TRACE("paint done");
+        // A cancel comes only through what was served.
+        if (m_bCancelled)
+            return false;
         if (GetTickCount() - start >= waitMs)
-            return !m_bCancelled;
+            return true;
     }
 }
 
