@@ -315,20 +315,26 @@ void CAsyncSocket::OnAccept(int) {}
 void CAsyncSocket::OnConnect(int) {}
 void CAsyncSocket::OnClose(int) {}
 
-bool CSocket::PumpMessages(long events, DWORD waitMs)
+// The end of a look of at most lookUs within a wait of waitMs.
+LONGLONG LookUntil(DWORD waitMs, LONGLONG lookUs)
+{
+    return Microseconds() + (waitMs * 1000LL < lookUs ? waitMs * 1000LL : lookUs);
+}
+
+bool CSocket::PumpMessages(long events, DWORD waitMs, LONGLONG lookUs)
 {
     const DWORD start = GetTickCount();
-    const LONGLONG lookUntil = Microseconds() + (waitMs < kLookUs / 1000 ? waitMs * 1000LL : kLookUs);
+    const LONGLONG lookUntil = LookUntil(waitMs, lookUs);
     GLIMREG_TRACE("look");
     // Nothing is served while it looks, so a cancel cannot come meanwhile.
     if (m_bCancelled)
         return false;
-    do {
+    while (Microseconds() < lookUntil) {
         if (Watch(m_hSocket, events, timeval{0, 0}) != 0) {
             GLIMREG_TRACE("look found it ready");
             return true;  // ready, or the socket failed: the operation is tried again
         }
-    } while (Microseconds() < lookUntil);
+    }
     for (;;) {
         // The socket itself is watched in short turns: its readiness ends the
         // wait at once, where the event's message would come later. The
@@ -363,14 +369,25 @@ int CSocket::ReceiveWithin(void *buffer, int length, DWORD waitMs, int flags)
     const DWORD start = GetTickCount();
     m_bBlocking = true;
     m_bCancelled = false;
+    // The look asks for the bytes themselves: one call through Wine's server
+    // each time, where asking whether they have come and then taking them
+    // would be two.
+    const LONGLONG lookUntil = LookUntil(waitMs, kLookUs);
     int n;
+    do {
+        n = recv(m_hSocket, static_cast<char *>(buffer), length, flags);
+        if (n != SOCKET_ERROR || WSAGetLastError() != WSAEWOULDBLOCK) {
+            GLIMREG_TRACE("look received %d", n);
+            m_bBlocking = false;
+            return n;
+        }
+    } while (Microseconds() < lookUntil);
     for (;;) {
-        // The wait comes before the receive: after a command its reply is not
-        // there yet, so a receive tried first fails, and a wait on a socket
-        // that is ready already ends at once.
+        // The look is over: from now on the wait comes before the receive,
+        // and a wait on a socket that is ready already ends at once.
         const DWORD elapsed = GetTickCount() - start;
         const DWORD left = elapsed < waitMs ? waitMs - elapsed : 0;
-        if (!PumpMessages(FD_READ | FD_CLOSE, left < m_nTimeOut ? left : m_nTimeOut)) {
+        if (!PumpMessages(FD_READ | FD_CLOSE, left < m_nTimeOut ? left : m_nTimeOut, 0)) {
             WSASetLastError(WSAEINTR);
             n = SOCKET_ERROR;
             break;
@@ -404,7 +421,7 @@ int CSocket::Send(const void *buffer, int length, int flags)
             sent += n;
             continue;
         }
-        if (WSAGetLastError() != WSAEWOULDBLOCK || !PumpMessages(FD_WRITE | FD_CLOSE, m_nTimeOut)) {
+        if (WSAGetLastError() != WSAEWOULDBLOCK || !PumpMessages(FD_WRITE | FD_CLOSE, m_nTimeOut, kLookUs)) {
             if (m_bCancelled)
                 WSASetLastError(WSAEINTR);
             sent = SOCKET_ERROR;
@@ -424,7 +441,7 @@ BOOL CSocket::Accept(CAsyncSocket &connected, sockaddr *address, int *length)
         accepted = CAsyncSocket::Accept(connected, address, length);
         if (accepted || WSAGetLastError() != WSAEWOULDBLOCK)
             break;
-        if (!PumpMessages(FD_ACCEPT, m_nTimeOut)) {
+        if (!PumpMessages(FD_ACCEPT, m_nTimeOut, kLookUs)) {
             WSASetLastError(WSAEINTR);
             break;
         }

@@ -69,9 +69,10 @@ public:
 protected:
     // As Receive, but gives up after waitMs with SOCKET_ERROR and WSAETIMEDOUT.
     int ReceiveWithin(void *buffer, int length, DWORD waitMs, int flags = 0);
-    // Waits at most waitMs for one of the events on this socket; false when
-    // the wait was cancelled.
-    bool PumpMessages(long events, DWORD waitMs);
+    // Waits at most waitMs for one of the events on this socket, looking at it
+    // without sleeping for the first lookUs microseconds; false when the wait
+    // was cancelled.
+    bool PumpMessages(long events, DWORD waitMs, LONGLONG lookUs);
 
 private:
     bool m_bBlocking = false;
