@@ -5,7 +5,6 @@
 
 #include "../common/Record.h"
 #include "../include/GlimReg.h"
-#include "../pages/Probe.h"
 #include "NameSplit.h"
 #include "RegCardApp.h"
 #include "Settings.h"
@@ -33,7 +32,8 @@ bool RunCard(HWND owner, int *outcome, const HostUserRecord *host, RegistrationR
                   sizeof host->serialNumber);
 
     LoadQuestionnaire(rec);
-    ProbeHardware(rec);
+    // The hardware is probed by the hardware step, the first to need it, so
+    // the intro is not kept waiting for the machine's drives and ports.
 
     WizardSteps steps(owner, rec);
     return RunFlow(steps);

@@ -9,6 +9,7 @@
 #include "../pages/CardForm.h"
 #include "../pages/Hardware.h"
 #include "../pages/MarketResearch.h"
+#include "../pages/Probe.h"
 #include "FlowDialogs.h"
 #include "Settings.h"
 
@@ -16,7 +17,13 @@ int WizardSteps::Intro() { return RunIntro(m_owner, m_rec); }
 int WizardSteps::CardForm() { return RunCardForm(m_owner, m_rec); }
 int WizardSteps::RequiredInfo() { return RunRequiredInfo(m_owner, m_rec); }
 void WizardSteps::MarketResearch() { RunMarketResearch(m_owner, m_rec); }
-void WizardSteps::Hardware() { RunHardware(m_owner, m_rec); }
+// Every road to a delivery passes the hardware page, and nothing before it reads
+// the hardware fields: the probe runs here, once per call.
+void WizardSteps::Hardware()
+{
+    ProbeHardware(m_rec);
+    RunHardware(m_owner, m_rec);
+}
 int WizardSteps::Delivery() { return RunDeliveryChoice(m_owner, m_rec); }
 int WizardSteps::ModemOptions() { return RunModemOptions(m_owner, m_rec); }
 int WizardSteps::WriteRecordFile() { return ::WriteRecordFile(m_rec); }
