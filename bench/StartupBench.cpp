@@ -5,8 +5,9 @@
 // Both kinds run on this one thread, in one process, with the library loaded
 // once beforehand from a private copy (so no settings file of anyone's is
 // read or written):
-//   card  VIreVuvo_Register(NULL, ...): configuration, settings file, probe,
-//         then the intro dialog;
+//   card  VIreVuvo_Register(NULL, ...): configuration, settings file, host
+//         fields, then the intro dialog (the hardware is probed later, by
+//         the hardware step);
 //   bare  DialogBoxParam of the intro's template from the same module with a
 //         dialog procedure that does nothing.
 // The clock (QueryPerformanceCounter) starts just before the call and stops
