@@ -42,6 +42,12 @@ LONGLONG Microseconds()
            now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
 }
 
+// The end of a look of at most lookUs within a wait of waitMs.
+LONGLONG LookUntil(DWORD waitMs, LONGLONG lookUs)
+{
+    return Microseconds() + (waitMs * 1000LL < lookUs ? waitMs * 1000LL : lookUs);
+}
+
 // One open socket of a thread.
 struct SocketEntry {
     SOCKET handle;
@@ -314,12 +320,6 @@ void CAsyncSocket::OnOutOfBandData(int) {}
 void CAsyncSocket::OnAccept(int) {}
 void CAsyncSocket::OnConnect(int) {}
 void CAsyncSocket::OnClose(int) {}
-
-// The end of a look of at most lookUs within a wait of waitMs.
-LONGLONG LookUntil(DWORD waitMs, LONGLONG lookUs)
-{
-    return Microseconds() + (waitMs * 1000LL < lookUs ? waitMs * 1000LL : lookUs);
-}
 
 bool CSocket::PumpMessages(long events, DWORD waitMs, LONGLONG lookUs)
 {
